@@ -1,0 +1,104 @@
+#include "app/main_form.h"
+
+namespace shoutotsu {
+
+MainForm::MainForm(PlatformServices& platform) : platform_(platform) {
+    buildControlSet();
+
+    // Each scroll bar's Change rebuilds the scene and does nothing else.
+    for (ScrollBar* bar : parameterScrollBars()) {
+        bar->onChange = [this] { UpdateScene(); };
+    }
+    start.onClick = [this] { start_Click(); };
+    Command1.onClick = [this] { Command1_Click(); };
+    MAEtimer.onTimer = [this] { MAEtimer_Timer(); };
+    NAKAtimer.onTimer = [this] { NAKAtimer_Timer(); };
+    ATOtimer.onTimer = [this] { ATOtimer_Timer(); };
+}
+
+std::array<ScrollBar*, 6> MainForm::parameterScrollBars() {
+    return {&T1mScroll, &T2mScroll, &T1rScroll, &T2rScroll, &Hscroll, &Lscroll};
+}
+
+std::array<Timer*, 3> MainForm::phaseTimers() { return {&MAEtimer, &NAKAtimer, &ATOtimer}; }
+
+Control* MainForm::find(const std::string& name, int index) {
+    for (Control* c : all_) {
+        if (c->name() == name && c->index() == index) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+void MainForm::setObserver(ControlObserver* observer) {
+    for (Control* c : all_) {
+        c->setObserver(observer);
+    }
+}
+
+bool MainForm::runEvent(const std::function<void()>& handler) {
+    if (halted_ || unloaded_) {
+        return false;
+    }
+    try {
+        handler();
+    } catch (const RunTimeError& error) {
+        // Stop every timer first so the error is reported exactly once.
+        halted_ = true;
+        for (Timer* timer : phaseTimers()) {
+            timer->setEnabled(false);
+        }
+        platform_.reportUnhandledError(error);
+    }
+    return true;
+}
+
+bool MainForm::load() {
+    if (loaded_) {
+        return false;
+    }
+    loaded_ = true;
+    return runEvent([this] { Form_Load(); });
+}
+
+bool MainForm::click(CommandButton& button) {
+    if (!loaded_ || !button.clickable()) {
+        return false;
+    }
+    return runEvent([&button] {
+        if (button.onClick) {
+            button.onClick();
+        }
+    });
+}
+
+bool MainForm::scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue) {
+    if (!loaded_ || !bar.enabled() || halted_ || unloaded_) {
+        return false;
+    }
+    bool changed = false;
+    runEvent([&] { changed = bar.userAction(action, thumbValue); });
+    return changed;
+}
+
+bool MainForm::selectSpeed(int index) {
+    if (!loaded_ || index < 0 || index >= static_cast<int>(sp.size()) || halted_ || unloaded_) {
+        return false;
+    }
+    sp[static_cast<size_t>(index)].select(); // the options raise no handled event
+    return true;
+}
+
+bool MainForm::tick(Timer& timer) {
+    if (!loaded_ || !timer.enabled()) {
+        return false;
+    }
+    return runEvent([&timer] {
+        if (timer.onTimer) {
+            timer.onTimer();
+        }
+    });
+}
+
+} // namespace shoutotsu

@@ -1,0 +1,152 @@
+// The window `main`: its controls, the shared state and every handler.
+//
+// This is the whole behaviour of the program without a display. The Qt
+// binding mirrors it into widgets and feeds user input and timer ticks in
+// through the event entries at the bottom; tests and tools do the same by
+// hand.
+#pragma once
+
+#include "app/sim_state.h"
+#include "platform/command_button.h"
+#include "platform/control.h"
+#include "platform/figures.h"
+#include "platform/option_button.h"
+#include "platform/platform_services.h"
+#include "platform/scroll_bar.h"
+#include "platform/timer.h"
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace shoutotsu {
+
+// The window's frame around its client area, twips: the window's Left, Top,
+// Width and Height are its outer rectangle, child positions are relative to
+// the client area.
+constexpr float kWindowBorderTwips = 60.0f;   // left, right and bottom edges
+constexpr float kWindowCaptionTwips = 300.0f; // title bar and top edge
+
+// The tiny-screen rule of the fitting loop: the window never gets narrower
+// than the row of parameter frames and the start column need.
+constexpr float kMinWindowWidthTwips = 8700.0f;
+
+class MainForm {
+public:
+    explicit MainForm(PlatformServices& platform);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    // --- the controls, by their names ---
+    Control main{ControlKind::Window, "main"};
+    Control SPFrame{ControlKind::Frame, "SPFrame"};
+    Control RFrame{ControlKind::Frame, "RFrame"};
+    Timer NAKAtimer{"NAKAtimer", 10};
+    Timer ATOtimer{"ATOtimer", 10};
+    Timer MAEtimer{"MAEtimer", 10};
+    CommandButton start{"start"};
+    Control T2Frame{ControlKind::Frame, "T2Frame"};
+    Control T1Frame{ControlKind::Frame, "T1Frame"};
+    CommandButton Command1{"Command1"};
+    Control work{ControlKind::PictureBox, "work"};
+    Control varcopy{ControlKind::Label, "varcopy"};
+    Control title_s{ControlKind::Label, "title_s"};
+    Control title{ControlKind::Label, "title"};
+
+    // inside work
+    Shape en{"en", ShapeKind::Circle};
+    Control kekka{ControlKind::Label, "kekka"};
+    Shape yukaB{"yukaB", ShapeKind::Rectangle};
+    Line yukaA{"yukaA"};
+    Shape tamaA{"tamaA", ShapeKind::Circle};
+    Shape tamaB{"tamaB", ShapeKind::Circle};
+    Shape hako{"hako", ShapeKind::Rectangle};
+    Line rail2{"rail2"};
+    Control subtitle2{ControlKind::Label, "subtitle2"};
+    Control subtitle1{ControlKind::Label, "subtitle1"};
+    Line rail{"rail"};
+
+    // inside T1Frame (masses)
+    ScrollBar T2mScroll{ControlKind::HScrollBar, "T2mScroll", 10, 50, 10, 10, 10};
+    ScrollBar T1mScroll{ControlKind::HScrollBar, "T1mScroll", 10, 50, 10, 10, 10};
+    Control Label14{ControlKind::Label, "Label14"};
+    Control T2m{ControlKind::Label, "T2m"};
+    Control Label18{ControlKind::Label, "Label18"};
+    Control Label7{ControlKind::Label, "Label7"};
+    Control T1m{ControlKind::Label, "T1m"};
+    Control Label11{ControlKind::Label, "Label11"};
+
+    // inside T2Frame (radii)
+    ScrollBar T1rScroll{ControlKind::HScrollBar, "T1rScroll", 8, 14, 2, 2, 10};
+    ScrollBar T2rScroll{ControlKind::HScrollBar, "T2rScroll", 8, 14, 2, 2, 10};
+    Shape Shape2{"Shape2", ShapeKind::Circle};
+    Shape Shape1{"Shape1", ShapeKind::Circle};
+    Control Label12{ControlKind::Label, "Label12"};
+    Control T1r{ControlKind::Label, "T1r"};
+    Control Label8{ControlKind::Label, "Label8"};
+    Control Label13{ControlKind::Label, "Label13"};
+    Control T2r{ControlKind::Label, "T2r"};
+    Control Label17{ControlKind::Label, "Label17"};
+
+    // inside RFrame (rail)
+    ScrollBar Lscroll{ControlKind::HScrollBar, "Lscroll", 50, 80, 10, 10, 50};
+    ScrollBar Hscroll{ControlKind::VScrollBar, "Hscroll", 10, 40, 10, 10, 40};
+    Control Label1{ControlKind::Label, "Label1"};
+    Control Label2{ControlKind::Label, "Label2"};
+    Control htext{ControlKind::Label, "htext"};
+    Control ltext{ControlKind::Label, "ltext"};
+    Control Label5{ControlKind::Label, "Label5"};
+    Control Label6{ControlKind::Label, "Label6"};
+
+    // inside SPFrame (speed): the option array sp(0..2) and its legend
+    std::array<OptionButton, 3> sp{OptionButton{"sp", 0}, OptionButton{"sp", 1},
+                                   OptionButton{"sp", 2}};
+    Control Label3{ControlKind::Label, "Label3"};
+
+    SimState state;
+
+    // --- handlers ---
+    void Form_Load();
+    void UpdateScene();
+    void start_Click();
+    void Command1_Click();
+    void BeginFloorRun();
+    void BeginAfter();
+    void MAEtimer_Timer();
+    void NAKAtimer_Timer();
+    void ATOtimer_Timer();
+
+    // --- event entries: each runs one event to completion and catches a
+    // run-time error at the boundary (reported once, then nothing more runs).
+    // They return false when the event was not taken (hidden button, disabled
+    // scroll bar or timer, window unloaded, error already reported).
+    bool load();
+    bool click(CommandButton& button);
+    bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0);
+    bool selectSpeed(int index);
+    bool tick(Timer& timer);
+
+    bool loaded() const { return loaded_; }
+    bool unloaded() const { return unloaded_; }
+    bool halted() const { return halted_; } // a run-time error was reported
+
+    // --- lookup for views, tools and tests ---
+    const std::vector<Control*>& allControls() const { return all_; }
+    std::array<ScrollBar*, 6> parameterScrollBars(); // in the order a run disables them
+    std::array<Timer*, 3> phaseTimers();
+    Control* find(const std::string& name, int index = -1);
+    void setObserver(ControlObserver* observer);
+
+private:
+    void buildControlSet();
+    bool runEvent(const std::function<void()>& handler);
+
+    PlatformServices& platform_;
+    std::vector<Control*> all_;
+    bool loaded_ = false;
+    bool unloaded_ = false;
+    bool halted_ = false;
+};
+
+} // namespace shoutotsu

@@ -1,0 +1,18 @@
+// A push button. A hidden or disabled button cannot be clicked.
+#pragma once
+
+#include "platform/control.h"
+
+#include <functional>
+
+namespace shoutotsu {
+
+class CommandButton : public Control {
+public:
+    explicit CommandButton(std::string name) : Control(ControlKind::CommandButton, name) {}
+
+    bool clickable() const { return visible() && enabled(); }
+    std::function<void()> onClick; // the Click event
+};
+
+} // namespace shoutotsu

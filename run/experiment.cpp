@@ -1,0 +1,76 @@
+#include "run/experiment.h"
+
+#include "run/phase_clock.h"
+
+namespace shoutotsu {
+
+const ParameterRange kHeightRange{"--height", "cm", 10, 40};
+const ParameterRange kLengthRange{"--length", "cm", 50, 80};
+const ParameterRange kMassRange{"--m1/--m2", "g", 10, 50};
+const ParameterRange kRadiusRange{"--r1/--r2", "mm", 8, 14};
+
+void applyParameters(MainForm& form, const Parameters& p) {
+    form.scroll(form.Hscroll, ScrollAction::ThumbTo, static_cast<int16_t>(50 - p.heightCm));
+    form.scroll(form.Lscroll, ScrollAction::ThumbTo, static_cast<int16_t>(130 - p.lengthCm));
+    form.scroll(form.T1mScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.m1Grams));
+    form.scroll(form.T2mScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.m2Grams));
+    form.scroll(form.T1rScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.r1Mm));
+    form.scroll(form.T2rScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.r2Mm));
+    form.selectSpeed(static_cast<int>(p.speed));
+}
+
+const char* phaseName(Phase phase) {
+    switch (phase) {
+    case Phase::Descent:
+        return "descent";
+    case Phase::Floor:
+        return "floor";
+    case Phase::After:
+        return "after";
+    }
+    return "?";
+}
+
+bool currentPhase(MainForm& form, Phase& phase) {
+    if (form.MAEtimer.enabled()) {
+        phase = Phase::Descent;
+    } else if (form.NAKAtimer.enabled()) {
+        phase = Phase::Floor;
+    } else if (form.ATOtimer.enabled()) {
+        phase = Phase::After;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool runExperiment(MainForm& form, const std::function<void(const TickInfo&)>& afterTick,
+                   long maxTicks) {
+    if (!form.click(form.start) || form.halted()) {
+        return false;
+    }
+    Phase phase = Phase::Descent;
+    Phase lastPhase = Phase::Descent;
+    int tickInPhase = 0;
+    for (long ticks = 0; currentPhase(form, phase); ++ticks) {
+        if (ticks >= maxTicks) {
+            return false;
+        }
+        tickInPhase = (phase == lastPhase) ? tickInPhase + 1 : 1;
+        lastPhase = phase;
+        Timer& timer = phase == Phase::Descent ? form.MAEtimer
+                       : phase == Phase::Floor ? form.NAKAtimer
+                                               : form.ATOtimer;
+        const float clock = advancedClock(form.state.t, timer, form.state.timeDiv).v;
+        form.tick(timer);
+        if (form.halted()) {
+            return false;
+        }
+        if (afterTick) {
+            afterTick(TickInfo{phase, tickInPhase, clock});
+        }
+    }
+    return true;
+}
+
+} // namespace shoutotsu

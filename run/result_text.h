@@ -1,0 +1,18 @@
+// The landing distance as the learner reads it: whole millimetres, cut toward
+// minus infinity, written in centimetres in the general number format
+// followed by "cm" (e.g. "37.9cm").
+#pragma once
+
+#include <string>
+
+namespace shoutotsu {
+
+// distanceMm: the distance in millimetres as computed (not yet cut).
+std::string resultText(double distanceMm);
+
+// The shortest decimal text that reads back to the same value, with a period
+// as the decimal separator whatever the locale.
+std::string shortestText(double value);
+std::string shortestText(float value);
+
+} // namespace shoutotsu

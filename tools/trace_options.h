@@ -1,0 +1,28 @@
+// Command-line options of shoutotsu-trace.
+#pragma once
+
+#include "platform/platform_services.h"
+#include "run/experiment.h"
+
+#include <string>
+#include <vector>
+
+namespace shoutotsu::trace {
+
+enum class Mode { Trace, Layout, Results, Help };
+
+struct Options {
+    Mode mode = Mode::Trace;
+    ScreenSize screen{15360.0f, 11520.0f};
+    // Each holds one value, or a list in --results mode.
+    std::vector<int> heights{20}, lengths{60}, m1s{20}, m2s{20}, r1s{10}, r2s{10};
+    std::vector<Speed> speeds{Speed::Medium};
+};
+
+// Parses argv. On bad input returns false and sets `error` to one line naming
+// the option and what it accepts.
+bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
+
+const char* helpText();
+
+} // namespace shoutotsu::trace
