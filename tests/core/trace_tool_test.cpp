@@ -1,0 +1,126 @@
+// shoutotsu-trace: the golden default trace, the results table and bad input.
+#include "tools/trace_options.h"
+#include "tools/trace_output.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace shoutotsu::trace {
+namespace {
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+ToolRun runTool(const std::string& arguments) {
+    const std::string errFile = ::testing::TempDir() + "trace_stderr.txt";
+    const std::string command =
+        std::string(SHOUTOTSU_TRACE_TOOL) + " " + arguments + " 2>" + errFile;
+    ToolRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return run;
+    }
+    std::array<char, 4096> buffer{};
+    size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        run.out.append(buffer.data(), n);
+    }
+    const int raw = pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream err(errFile);
+    run.err.assign(std::istreambuf_iterator<char>(err), {});
+    return run;
+}
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The whole default run at medium speed, tick by tick. To regenerate on
+// purpose: build/tools/shoutotsu-trace > tests/data/default_trace_medium.csv
+TEST(TraceTool, DefaultTraceMatchesTheGoldenFile) {
+    std::ostringstream out, err;
+    Options options;
+    ASSERT_EQ(writeTrace(options, out, err), 0);
+    const std::string expected = readFile(std::string(SHOUTOTSU_TEST_DATA) +
+                                          "/default_trace_medium.csv");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(out.str(), expected);
+    EXPECT_EQ(err.str(), "");
+}
+
+TEST(TraceTool, TraceRowsFollowTheHeaderAndEndWithClear) {
+    const ToolRun run = runTool("--screen 9852.631836,11520 --speed fast --m1 50 --m2 10");
+    ASSERT_EQ(run.status, 0) << run.err;
+    std::istringstream lines(run.out);
+    std::string line, last;
+    std::getline(lines, line);
+    EXPECT_EQ(line, "phase,tick,t,tamaA.Left,tamaA.Top,tamaB.Left,tamaB.Top,en.Left,en.Top,"
+                    "en.Visible,kekka.Left,kekka.Top,kekka.Visible,kekka.Caption,start.Caption,"
+                    "start.Visible");
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 15) << line;
+        last = line;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 61 + 2 + 23);
+    EXPECT_EQ(last.rfind("after,23,0.23000005,", 0), 0u) << last;
+    EXPECT_NE(last.find(",63.3cm,クリア,1"), std::string::npos) << last;
+}
+
+TEST(TraceTool, LayoutListsEveryControlAndTheState) {
+    const ToolRun run = runTool("--layout --screen 9852.631836,11520 --height 40 --length 50");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("name,property,value\n", 0), 0u);
+    for (const char* row : {"main,Width,", "work,Width,9000\n", "sp(2),Left,840\n",
+                            "rail,X2,2250\n", "rail,Y2,450\n", "htext,Caption,40\n",
+                            "ltext,Caption,50\n", "varcopy,Caption,var.1.1.0   ",
+                            "SimState,scale,450\n", "SimState,run,30\n", "yukaA,Y1,3150\n"}) {
+        EXPECT_NE(run.out.find(row), std::string::npos) << row;
+    }
+}
+
+TEST(TraceTool, ResultsTableCoversEveryCombination) {
+    const ToolRun run = runTool("--results --m1 10,20,30,40,50 --m2 20 --speed fast");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "length,height,m1,m2,r1,r2,speed,result\n"
+                       "60,20,10,20,10,10,fast,25.3cm\n"
+                       "60,20,20,20,10,10,fast,37.9cm\n"
+                       "60,20,30,20,10,10,fast,45.5cm\n"  // 456 mm exactly, cut from 455.99…
+                       "60,20,40,20,10,10,fast,50.6cm\n"
+                       "60,20,50,20,10,10,fast,54.2cm\n");
+    const ToolRun all = runTool("--results --length 50,60,70,80 --height 10,20,30,40 "
+                                "--m1 10,20,30,40,50 --m2 10,20,30,40,50 --r1 8,10,12,14 "
+                                "--r2 8,10,12,14");
+    ASSERT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 1 + 6400 * 3);
+}
+
+TEST(TraceTool, BadInputIsOneLineOnStderrAndStatusTwo) {
+    for (const char* arguments :
+         {"--height 9", "--height 41", "--length abc", "--m1 10,20", "--r2 8.5", "--speed quick",
+          "--results --m2 10,,20", "--results --m1 ''", "--screen 100", "--screen 0,100",
+          "--screen 1e39,100", "--bogus", "--m2"}) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out, "") << arguments;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments << run.err;
+    }
+    const ToolRun range = runTool("--r1 15");
+    EXPECT_NE(range.err.find("--r1"), std::string::npos);
+    EXPECT_NE(range.err.find("8 to 14"), std::string::npos);
+    const ToolRun help = runTool("--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--results"), std::string::npos);
+}
+
+} // namespace
+} // namespace shoutotsu::trace
