@@ -87,9 +87,9 @@ void MainForm::buildControlSet() {
     title.font = statedFont(26.25f);
 
     // Inside work, rearmost first.
-    for (Control* c : std::initializer_list<Control*>{&en, &kekka, &yukaB, &yukaA, &tamaA, &tamaB,
-                                                      &hako, &rail2, &subtitle2, &subtitle1,
-                                                      &rail}) {
+    for (Control* c :
+         std::initializer_list<Control*>{&en, &kekka, &yukaB, &yukaA, &tamaA, &tamaB, &hako, &rail2,
+                                         &subtitle2, &subtitle1, &rail}) {
         work.addChild(*c);
     }
     en.setGeometry(7800, 4440, 255, 255);
@@ -131,9 +131,9 @@ void MainForm::buildControlSet() {
     label(Label11, 720, 480, 255, 255, "g", kBlack, Alignment::Center, 8);
 
     // Inside T2Frame (radii).
-    for (Control* c : std::initializer_list<Control*>{&T1rScroll, &T2rScroll, &Shape2, &Shape1,
-                                                      &Label12, &T1r, &Label8, &Label13, &T2r,
-                                                      &Label17}) {
+    for (Control* c :
+         std::initializer_list<Control*>{&T1rScroll, &T2rScroll, &Shape2, &Shape1, &Label12, &T1r,
+                                         &Label8, &Label13, &T2r, &Label17}) {
         T2Frame.addChild(*c);
     }
     place(T1rScroll, 1080, 480, 975, 255, 20);

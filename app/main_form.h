@@ -33,7 +33,7 @@ constexpr float kWindowCaptionTwips = 300.0f; // title bar and top edge
 constexpr float kMinWindowWidthTwips = 8700.0f;
 
 class MainForm {
-public:
+  public:
     explicit MainForm(PlatformServices& platform);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
@@ -138,7 +138,7 @@ public:
     Control* find(const std::string& name, int index = -1);
     void setObserver(ControlObserver* observer);
 
-private:
+  private:
     void buildControlSet();
     bool runEvent(const std::function<void()>& handler);
 

@@ -8,7 +8,7 @@
 namespace shoutotsu {
 
 class CommandButton : public Control {
-public:
+  public:
     explicit CommandButton(std::string name) : Control(ControlKind::CommandButton, name) {}
 
     bool clickable() const { return visible() && enabled(); }

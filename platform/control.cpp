@@ -15,8 +15,7 @@ std::string Control::displayName() const {
 }
 
 bool Control::isWindowless() const {
-    return kind_ == ControlKind::Label || kind_ == ControlKind::Shape ||
-           kind_ == ControlKind::Line;
+    return kind_ == ControlKind::Label || kind_ == ControlKind::Shape || kind_ == ControlKind::Line;
 }
 
 bool Control::isContainer() const {

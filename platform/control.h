@@ -71,7 +71,7 @@ enum class FillStyle { Solid, Transparent, DownwardDiagonal };
 
 class Control;
 class ControlObserver {
-public:
+  public:
     virtual ~ControlObserver() = default;
     virtual void propertyChanged(Control& control, Property property) = 0;
 };
@@ -79,7 +79,7 @@ public:
 // One control of the window. Kind-specific data lives in the subclasses below;
 // what every control has is here.
 class Control {
-public:
+  public:
     Control(ControlKind kind, std::string name, int index = -1);
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -87,10 +87,10 @@ public:
 
     ControlKind kind() const { return kind_; }
     const std::string& name() const { return name_; }
-    int index() const { return index_; }       // position in a control array, -1 if none
-    std::string displayName() const;           // "sp(1)" or "tamaA"
-    bool isWindowless() const;                 // labels, shapes and lines are painted by their container
-    bool isContainer() const;                  // window, frame, picture box
+    int index() const { return index_; } // position in a control array, -1 if none
+    std::string displayName() const;     // "sp(1)" or "tamaA"
+    bool isWindowless() const;           // labels, shapes and lines are painted by their container
+    bool isContainer() const;            // window, frame, picture box
 
     Control* container() const { return container_; }
     // Children in stacking order, rearmost first.
@@ -125,10 +125,10 @@ public:
     bool transparentBackground = false; // labels
     int tabIndex = -1;                  // -1: takes no focus (shapes, lines, timers)
 
-protected:
+  protected:
     void notify(Property property);
 
-private:
+  private:
     ControlKind kind_;
     std::string name_;
     int index_;

@@ -9,8 +9,9 @@
 namespace shoutotsu {
 
 class Shape : public Control {
-public:
-    Shape(std::string name, ShapeKind shapeKind) : Control(ControlKind::Shape, name), shapeKind(shapeKind) {}
+  public:
+    Shape(std::string name, ShapeKind shapeKind)
+        : Control(ControlKind::Shape, name), shapeKind(shapeKind) {}
 
     ShapeKind shapeKind;
     FillStyle fillStyle = FillStyle::Transparent;
@@ -20,7 +21,7 @@ public:
 };
 
 class Line : public Control {
-public:
+  public:
     explicit Line(std::string name) : Control(ControlKind::Line, name) {}
 
     float x1() const { return x1_; }
@@ -35,7 +36,7 @@ public:
     Color color = Color::rgb(0, 0, 0);
     int widthPixels = 1; // drawn width in pixels, as the toolkit's line width
 
-private:
+  private:
     void assign(float& field, float value) {
         if (field == value && std::signbit(field) == std::signbit(value)) {
             return;

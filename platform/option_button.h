@@ -7,14 +7,14 @@
 namespace shoutotsu {
 
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(std::string name, int index) : Control(ControlKind::OptionButton, name, index) {}
 
     bool value() const { return value_; }
     // Selects this button and clears the other buttons of its group.
     void select();
 
-private:
+  private:
     void setValueFlag(bool value);
     bool value_ = false;
 };

@@ -27,7 +27,7 @@ struct VersionInfo {
 VersionInfo programVersion();
 
 class PlatformServices {
-public:
+  public:
     virtual ~PlatformServices() = default;
     virtual ScreenSize screenSize() const = 0;
     virtual VersionInfo version() const { return programVersion(); }
@@ -41,7 +41,7 @@ public:
 // A platform without a display: a screen of any size, errors kept for
 // inspection.
 class HeadlessPlatform : public PlatformServices {
-public:
+  public:
     explicit HeadlessPlatform(ScreenSize screen = {15360.0f, 11520.0f}) : screen_(screen) {}
 
     ScreenSize screenSize() const override { return screen_; }
@@ -55,7 +55,7 @@ public:
     int errorReports = 0;
     std::string lastErrorLine;
 
-private:
+  private:
     ScreenSize screen_;
 };
 

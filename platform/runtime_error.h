@@ -16,7 +16,7 @@ enum class RunTimeErrorCode {
 };
 
 class RunTimeError : public std::runtime_error {
-public:
+  public:
     explicit RunTimeError(RunTimeErrorCode code);
 
     RunTimeErrorCode code() const { return code_; }
@@ -26,7 +26,7 @@ public:
     // One line for stderr: the number, the Japanese text and an English gloss.
     std::string reportLine() const;
 
-private:
+  private:
     RunTimeErrorCode code_;
     std::string japanese_;
 };

@@ -24,7 +24,7 @@ enum class ScrollAction {
 };
 
 class ScrollBar : public Control {
-public:
+  public:
     ScrollBar(ControlKind kind, std::string name, int16_t minimum, int16_t maximum,
               int16_t smallChange, int16_t largeChange, int16_t value);
 
@@ -44,7 +44,7 @@ public:
 
     std::function<void()> onChange; // the Change event
 
-private:
+  private:
     int16_t minimum_, maximum_, smallChange_, largeChange_, value_;
 };
 

@@ -10,8 +10,9 @@
 namespace shoutotsu {
 
 class Timer : public Control {
-public:
-    Timer(std::string name, int32_t intervalMs) : Control(ControlKind::Timer, name), interval_(intervalMs) {
+  public:
+    Timer(std::string name, int32_t intervalMs)
+        : Control(ControlKind::Timer, name), interval_(intervalMs) {
         setEnabled(false);
     }
 
@@ -19,7 +20,7 @@ public:
 
     std::function<void()> onTimer; // the Timer event
 
-private:
+  private:
     int32_t interval_;
 };
 

@@ -66,8 +66,7 @@ void MainForm::ATOtimer_Timer() {
     }
 
     // The striking bob, horizontally: on every tick, forward or back.
-    const F64 strikerTravel =
-        (((((strikerDifference / massSum) * impactSpeed) * t) * scale) / ten);
+    const F64 strikerTravel = (((((strikerDifference / massSum) * impactSpeed) * t) * scale) / ten);
     tamaA.setLeft(
         toF32((s.baseX + strikerTravel) - ((F64(tamaA.width()) / F64(2.0)) * F64(3.0))).v);
 
@@ -97,8 +96,7 @@ void MainForm::ATOtimer_Timer() {
     kekka.setTop(toF32((floorY - F64(en.height())) - F64(kekka.height())).v);
     kekka.setLeft(toF32((s.baseX + landOffset) - (F64(tamaB.width()) / F64(2.0))).v);
 
-    const F64 distanceMm =
-        ((((F64(m1) * F64(1.9)) / F64(m1 + m2)) * impactSpeed) * fallTime) * ten;
+    const F64 distanceMm = ((((F64(m1) * F64(1.9)) / F64(m1 + m2)) * impactSpeed) * fallTime) * ten;
     kekka.setCaption(resultText(distanceMm.v));
 
     // The struck bob springs up from the floor.

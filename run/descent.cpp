@@ -31,8 +31,7 @@ void MainForm::MAEtimer_Timer() {
     wA = F32(tamaA.width());
     const F32 topAtRest = ((F32(rail.y2()) - (((wA / i16(2)) * R) / L)) - (wA / i16(2)));
     tamaA.setTop(
-        toF32(topAtRest + ((((((g * power(H, 2)) / I16(2)) / power(L, 2)) * t2) * S) / I16(10)))
-            .v);
+        toF32(topAtRest + ((((((g * power(H, 2)) / I16(2)) / power(L, 2)) * t2) * S) / I16(10))).v);
 }
 
 } // namespace shoutotsu

@@ -38,8 +38,7 @@ bool parseTwips(const std::string& text, float& value) {
 // Parses a value or, when lists are allowed, a comma-separated list of
 // integers in [minimum, maximum].
 bool parseIntegers(const std::string& option, const std::string& text, int minimum, int maximum,
-                   const char* unit, bool allowList, std::vector<int>& values,
-                   std::string& error) {
+                   const char* unit, bool allowList, std::vector<int>& values, std::string& error) {
     const std::string accepted = option + " takes " + (allowList ? "integers" : "an integer") +
                                  " from " + std::to_string(minimum) + " to " +
                                  std::to_string(maximum) + " (" + unit + ")" +

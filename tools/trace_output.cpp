@@ -73,8 +73,8 @@ int writeLayout(const Options& options, std::ostream& out, std::ostream& err) {
         out << line->name() << ",X2," << num(line->x2()) << "\n";
         out << line->name() << ",Y2," << num(line->y2()) << "\n";
     }
-    for (Control* label : {&form.T1m, &form.T2m, &form.T1r, &form.T2r, &form.htext, &form.ltext,
-                           &form.varcopy}) {
+    for (Control* label :
+         {&form.T1m, &form.T2m, &form.T1r, &form.T2r, &form.htext, &form.ltext, &form.varcopy}) {
         out << label->name() << ",Caption," << csvField(label->caption()) << "\n";
     }
     const SimState& s = form.state;
@@ -103,12 +103,11 @@ int writeTrace(const Options& options, std::ostream& out, std::ostream& err) {
     const bool finished = runExperiment(form, [&](const TickInfo& tick) {
         out << phaseName(tick.phase) << ',' << tick.tickInPhase << ',' << num(tick.clock) << ','
             << num(form.tamaA.left()) << ',' << num(form.tamaA.top()) << ','
-            << num(form.tamaB.left()) << ',' << num(form.tamaB.top()) << ','
-            << num(form.en.left()) << ',' << num(form.en.top()) << ','
-            << flag(form.en.visible()) << ',' << num(form.kekka.left()) << ','
-            << num(form.kekka.top()) << ',' << flag(form.kekka.visible()) << ','
-            << csvField(form.kekka.caption()) << ',' << csvField(form.start.caption()) << ','
-            << flag(form.start.visible()) << '\n';
+            << num(form.tamaB.left()) << ',' << num(form.tamaB.top()) << ',' << num(form.en.left())
+            << ',' << num(form.en.top()) << ',' << flag(form.en.visible()) << ','
+            << num(form.kekka.left()) << ',' << num(form.kekka.top()) << ','
+            << flag(form.kekka.visible()) << ',' << csvField(form.kekka.caption()) << ','
+            << csvField(form.start.caption()) << ',' << flag(form.start.visible()) << '\n';
     });
     if (form.halted()) {
         return reportError(platform, err);

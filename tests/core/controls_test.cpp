@@ -141,7 +141,7 @@ TEST(Controls, AnErrorInsideChangeLeavesWhatWasAssigned) {
     const std::string massCaption = form.T1m.caption();
     form.scroll(form.Lscroll, ScrollAction::LineDecrement);
     EXPECT_EQ(f.platform.errorReports, 1);
-    EXPECT_EQ(form.Lscroll.value(), 60); // the value was assigned before Change ran
+    EXPECT_EQ(form.Lscroll.value(), 60);   // the value was assigned before Change ran
     EXPECT_EQ(form.ltext.caption(), "70"); // steps before the failing one stay done
     EXPECT_EQ(form.T1m.caption(), massCaption);
 }

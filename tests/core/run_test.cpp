@@ -71,6 +71,13 @@ TEST(Run, DescentFollowsTheSlope) {
         ASSERT_EQ(advancedClock(F32(0.0f), form.MAEtimer, form.state.timeDiv).v, seconds);
         form.tick(form.MAEtimer);
     };
+    // A vanishing clock gives exactly the rest position the scene gave.
+    const float restLeft = form.tamaA.left(), restTop = form.tamaA.top();
+    form.state.timeDiv = F32(3.0e38f);
+    form.tick(form.MAEtimer);
+    EXPECT_EQ(form.tamaA.left(), restLeft);
+    EXPECT_EQ(form.tamaA.top(), restTop);
+    EXPECT_EQ(restLeft, 987.7489f);
     placeAt(0.3f);
     EXPECT_NEAR(form.tamaA.left(), 1611.417, 1e-3);
     EXPECT_NEAR(form.tamaA.top(), 1376.219, 1e-3);
@@ -93,9 +100,9 @@ TEST(Run, FirstTicksOfTheFloorRunAndTheImpactAtFastSpeed) {
     std::map<std::pair<Phase, int>, std::vector<float>> rows;
     ASSERT_TRUE(runExperiment(form, [&](const TickInfo& tick) {
         rows[{tick.phase, tick.tickInPhase}] = {
-            tick.clock,          form.tamaA.left(), form.tamaA.top(), form.tamaB.left(),
-            form.tamaB.top(),    form.en.left(),    form.en.top(),    form.kekka.left(),
-            form.kekka.top()};
+            tick.clock,        form.tamaA.left(), form.tamaA.top(),
+            form.tamaB.left(), form.tamaB.top(),  form.en.left(),
+            form.en.top(),     form.kekka.left(), form.kekka.top()};
     }));
     const auto& floor1 = rows.at({Phase::Floor, 1});
     EXPECT_EQ(floor1[0], 0.01f);
@@ -122,7 +129,8 @@ TEST(Run, FirstTicksOfTheFloorRunAndTheImpactAtFastSpeed) {
 }
 
 TEST(Run, TickCountsPerPhaseAtTheThreeSpeeds) {
-    const std::map<int, TickCounts> expected{{0, {61, 2, 23}}, {1, {122, 4, 46}}, {2, {182, 6, 68}}};
+    const std::map<int, TickCounts> expected{
+        {0, {61, 2, 23}}, {1, {122, 4, 46}}, {2, {182, 6, 68}}};
     for (const auto& [option, counts] : expected) {
         LoadedForm f;
         f.form.selectSpeed(option);
@@ -179,16 +187,18 @@ TEST(Run, StrikingBobMovesOnStopsOrGoesBackByTheMasses) {
         applyParameters(form, p);
         float firstLeft = 0, lastLeft = 0;
         bool fell = false;
-        ASSERT_TRUE(runExperiment(form, [&](const TickInfo& tick) {
-            if (tick.phase != Phase::After || form.start.visible()) {
-                return;
-            }
-            if (tick.tickInPhase == 1) {
-                firstLeft = form.tamaA.left();
-            }
-            lastLeft = form.tamaA.left();
-            fell |= form.tamaA.top() != 2050.0f;
-        })) << c.m1 << "/" << c.m2;
+        ASSERT_TRUE(runExperiment(form,
+                                  [&](const TickInfo& tick) {
+                                      if (tick.phase != Phase::After || form.start.visible()) {
+                                          return;
+                                      }
+                                      if (tick.tickInPhase == 1) {
+                                          firstLeft = form.tamaA.left();
+                                      }
+                                      lastLeft = form.tamaA.left();
+                                      fell |= form.tamaA.top() != 2050.0f;
+                                  }))
+            << c.m1 << "/" << c.m2;
         EXPECT_FALSE(fell) << c.m1 << "/" << c.m2; // it never leaves the table top here
         const float moved = lastLeft - firstLeft;
         if (c.direction > 0) {

@@ -73,7 +73,8 @@ TEST(Scene, AMassChangeChangesOnlyItsLabel) {
                                                       "|" + std::to_string(c->top()) + "|" +
                                                       std::to_string(c->width()));
         }
-        values.emplace_back("rail", std::to_string(form.rail.x2()) + std::to_string(form.rail.y2()));
+        values.emplace_back("rail",
+                            std::to_string(form.rail.x2()) + std::to_string(form.rail.y2()));
         return values;
     };
     before = snapshot();

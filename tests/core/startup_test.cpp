@@ -112,8 +112,8 @@ void expectFitted(float widthTwips, float heightTwips) {
     const float limit = static_cast<float>(static_cast<double>(heightTwips) * 0.925);
     // Either the window fits the screen's height, or it cannot get narrower.
     if (form.main.height() > limit) {
-        ASSERT_LT(form.main.width() * 0.9f, kMinWindowWidthTwips) << widthTwips << "x"
-                                                                  << heightTwips;
+        ASSERT_LT(form.main.width() * 0.9f, kMinWindowWidthTwips)
+            << widthTwips << "x" << heightTwips;
     }
 }
 

@@ -42,9 +42,8 @@ TEST(Sweep, EveryStepCombinationRunsToItsEndAtEverySpeed) {
                             for (Speed speed : {Speed::Fast, Speed::Medium, Speed::Slow}) {
                                 const Parameters p{height, length, m1, m2, r1, r2, speed};
                                 applyParameters(form, p);
-                                ASSERT_TRUE(runExperiment(form, [&](const TickInfo&) {
-                                    expectRunningState(form, p);
-                                }));
+                                ASSERT_TRUE(runExperiment(
+                                    form, [&](const TickInfo&) { expectRunningState(form, p); }));
                                 ASSERT_EQ(f.platform.errorReports, 0);
                                 ASSERT_EQ(form.start.caption(), "クリア");
                                 const std::string& result = form.kekka.caption();

@@ -49,8 +49,8 @@ TEST(TraceTool, DefaultTraceMatchesTheGoldenFile) {
     std::ostringstream out, err;
     Options options;
     ASSERT_EQ(writeTrace(options, out, err), 0);
-    const std::string expected = readFile(std::string(SHOUTOTSU_TEST_DATA) +
-                                          "/default_trace_medium.csv");
+    const std::string expected =
+        readFile(std::string(SHOUTOTSU_TEST_DATA) + "/default_trace_medium.csv");
     ASSERT_FALSE(expected.empty());
     EXPECT_EQ(out.str(), expected);
     EXPECT_EQ(err.str(), "");
@@ -80,10 +80,10 @@ TEST(TraceTool, LayoutListsEveryControlAndTheState) {
     const ToolRun run = runTool("--layout --screen 9852.631836,11520 --height 40 --length 50");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.rfind("name,property,value\n", 0), 0u);
-    for (const char* row : {"main,Width,", "work,Width,9000\n", "sp(2),Left,840\n",
-                            "rail,X2,2250\n", "rail,Y2,450\n", "htext,Caption,40\n",
-                            "ltext,Caption,50\n", "varcopy,Caption,var.1.1.0   ",
-                            "SimState,scale,450\n", "SimState,run,30\n", "yukaA,Y1,3150\n"}) {
+    for (const char* row :
+         {"main,Width,", "work,Width,9000\n", "sp(2),Left,840\n", "rail,X2,2250\n", "rail,Y2,450\n",
+          "htext,Caption,40\n", "ltext,Caption,50\n", "varcopy,Caption,var.1.1.0   ",
+          "SimState,scale,450\n", "SimState,run,30\n", "yukaA,Y1,3150\n"}) {
         EXPECT_NE(run.out.find(row), std::string::npos) << row;
     }
 }
@@ -94,7 +94,7 @@ TEST(TraceTool, ResultsTableCoversEveryCombination) {
     EXPECT_EQ(run.out, "length,height,m1,m2,r1,r2,speed,result\n"
                        "60,20,10,20,10,10,fast,25.3cm\n"
                        "60,20,20,20,10,10,fast,37.9cm\n"
-                       "60,20,30,20,10,10,fast,45.5cm\n"  // 456 mm exactly, cut from 455.99…
+                       "60,20,30,20,10,10,fast,45.5cm\n" // 456 mm exactly, cut from 455.99…
                        "60,20,40,20,10,10,fast,50.6cm\n"
                        "60,20,50,20,10,10,fast,54.2cm\n");
     const ToolRun all = runTool("--results --length 50,60,70,80 --height 10,20,30,40 "
