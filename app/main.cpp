@@ -1,0 +1,37 @@
+// ぴるての衝突: the program's entry. Loads the form, then shows it.
+#include "app/app_icon.h"
+#include "app/main_form.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/twips_scale.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+int main(int argc, char** argv) {
+    // Qt takes its own options (-platform, -display, ...); the program has
+    // none and ignores whatever else is given.
+    QApplication app(argc, argv);
+    // One style everywhere, so the controls' metrics do not depend on the
+    // desktop the program happens to run on.
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+    }
+
+    shoutotsu::QtPlatform platform;
+    shoutotsu::MainForm form(platform);
+    shoutotsu::installJapaneseFonts(form.main.font);
+
+    // The form fits itself to the screen and builds the scene before
+    // anything is shown, so none of its intermediate states is seen.
+    form.load();
+    if (form.halted()) {
+        return platform.exitStatus();
+    }
+
+    shoutotsu::FormView view(form, shoutotsu::appIcon());
+    platform.setMainWindow(view.window());
+    view.show();
+    const int status = QApplication::exec();
+    return platform.exitStatus() != 0 ? platform.exitStatus() : status;
+}

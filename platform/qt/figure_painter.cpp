@@ -1,0 +1,232 @@
+#include "platform/qt/figure_painter.h"
+
+#include "platform/figures.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace shoutotsu {
+namespace {
+
+// Room around a figure for antialiased edges and for snapping its edges to
+// the nearest device pixel.
+constexpr int kDamageMarginPixels = 2;
+
+// Distance between the strokes of a diagonal hatch, logical pixels.
+constexpr double kHatchSpacingPixels = 8.0;
+
+// Places twips values on the device pixel grid, so that edges and thin
+// straight lines stay crisp at any device pixel ratio while the painter
+// itself works in twips.
+class DeviceGrid {
+  public:
+    DeviceGrid(const TwipsScale& scale, double devicePixelRatio)
+        : devicePerTwip_(scale.pixelsPerTwip() * devicePixelRatio),
+          devicePixelRatio_(devicePixelRatio) {}
+
+    // An edge: the nearest device pixel boundary.
+    double edge(double twips) const { return std::round(twips * devicePerTwip_) / devicePerTwip_; }
+
+    // The centre of an axis-parallel line `widthPixels` logical pixels wide:
+    // on a pixel boundary for an even device width, a pixel centre for odd.
+    double lineCentre(double twips, int widthPixels) const {
+        const double device = twips * devicePerTwip_;
+        const long deviceWidth = std::lround(widthPixels * devicePixelRatio_);
+        const double snapped =
+            (deviceWidth % 2 == 1) ? std::floor(device) + 0.5 : std::round(device);
+        return snapped / devicePerTwip_;
+    }
+
+  private:
+    double devicePerTwip_;
+    double devicePixelRatio_;
+};
+
+// A shape's outline box: its own box, or for a circle the square of the
+// smaller side centred in it.
+QRectF shapeBox(const Shape& shape, const DeviceGrid& grid) {
+    double left = shape.left();
+    double top = shape.top();
+    double width = shape.width();
+    double height = shape.height();
+    if (shape.shapeKind == ShapeKind::Circle) {
+        const double diameter = std::min(width, height);
+        left += (width - diameter) / 2.0;
+        top += (height - diameter) / 2.0;
+        width = diameter;
+        height = diameter;
+    }
+    const double x0 = grid.edge(left);
+    const double y0 = grid.edge(top);
+    return QRectF(QPointF(x0, y0), QPointF(grid.edge(left + width), grid.edge(top + height)));
+}
+
+void paintHatch(QPainter& painter, const QRectF& box, const QPainterPath& outline,
+                const QColor& color, const TwipsScale& scale) {
+    const double spacing = scale.toTwips(kHatchSpacingPixels);
+    painter.save();
+    painter.setClipPath(outline, Qt::IntersectClip);
+    painter.setPen(QPen(color, scale.twipsPerPixel(), Qt::SolidLine, Qt::FlatCap));
+    painter.setBrush(Qt::NoBrush);
+    // Strokes from top-left to bottom-right: x − y is constant along each.
+    // They sit on a grid anchored at the container's origin, so the pattern
+    // does not crawl when the figure is resized.
+    const double first = std::floor((box.left() - box.bottom()) / spacing) * spacing;
+    for (double offset = first; offset <= box.right() - box.top(); offset += spacing) {
+        painter.drawLine(QPointF(box.top() + offset, box.top()),
+                         QPointF(box.bottom() + offset, box.bottom()));
+    }
+    painter.restore();
+}
+
+void paintShape(QPainter& painter, const Shape& shape, const TwipsScale& scale,
+                const DeviceGrid& grid) {
+    const QRectF box = shapeBox(shape, grid);
+    if (box.isEmpty()) {
+        return;
+    }
+    // The outline lies inside the box, one logical pixel wide.
+    const double pen = shape.borderVisible ? scale.twipsPerPixel() : 0.0;
+    const QRectF inner = box.adjusted(pen / 2, pen / 2, -pen / 2, -pen / 2);
+    QPainterPath outline;
+    if (shape.shapeKind == ShapeKind::Circle) {
+        outline.addEllipse(box);
+    } else {
+        outline.addRect(box);
+    }
+
+    switch (shape.fillStyle) {
+    case FillStyle::Solid:
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(toQColor(shape.fillColor));
+        if (shape.shapeKind == ShapeKind::Circle) {
+            painter.drawEllipse(shape.borderVisible ? inner : box);
+        } else {
+            painter.drawRect(box);
+        }
+        break;
+    case FillStyle::DownwardDiagonal:
+        paintHatch(painter, box, outline, toQColor(shape.fillColor), scale);
+        break;
+    case FillStyle::Transparent:
+        break;
+    }
+
+    if (!shape.borderVisible) {
+        return;
+    }
+    QPen border(toQColor(shape.borderColor), pen, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+    painter.setPen(border);
+    painter.setBrush(Qt::NoBrush);
+    if (shape.shapeKind == ShapeKind::Circle) {
+        painter.drawEllipse(inner);
+    } else {
+        painter.drawRect(inner);
+    }
+}
+
+void paintLine(QPainter& painter, const Line& line, const TwipsScale& scale,
+               const DeviceGrid& grid) {
+    double x1 = grid.edge(line.x1());
+    double y1 = grid.edge(line.y1());
+    double x2 = grid.edge(line.x2());
+    double y2 = grid.edge(line.y2());
+    // Level and upright lines stay crisp; slanted ones are antialiased.
+    if (line.y1() == line.y2()) {
+        y1 = y2 = grid.lineCentre(line.y1(), line.widthPixels);
+    } else if (line.x1() == line.x2()) {
+        x1 = x2 = grid.lineCentre(line.x1(), line.widthPixels);
+    }
+    const Qt::PenCapStyle cap = line.widthPixels > 1 ? Qt::RoundCap : Qt::FlatCap;
+    painter.setPen(QPen(toQColor(line.color), line.widthPixels * scale.twipsPerPixel(),
+                        Qt::SolidLine, cap, Qt::RoundJoin));
+    painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
+
+void paintLabel(QPainter& painter, const Control& label, const TwipsScale& scale,
+                const QFont& windowFont) {
+    // Text is laid out in logical pixels, so its point size means what it
+    // says; the box gets whole pixels like a windowed control.
+    const QRect box = scale.toPixelRect(label);
+    if (box.isEmpty()) {
+        return;
+    }
+    if (!label.transparentBackground) {
+        painter.fillRect(box, toQColor(label.backColor));
+    }
+    Qt::Alignment alignment = Qt::AlignTop;
+    switch (label.alignment) {
+    case Alignment::Left:
+        alignment |= Qt::AlignLeft;
+        break;
+    case Alignment::Right:
+        alignment |= Qt::AlignRight;
+        break;
+    case Alignment::Center:
+        alignment |= Qt::AlignHCenter;
+        break;
+    }
+    painter.setFont(toQFont(label.font, windowFont));
+    painter.setPen(toQColor(label.foreColor));
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.drawText(box, static_cast<int>(alignment) | Qt::TextSingleLine,
+                     QString::fromStdString(label.caption()));
+}
+
+} // namespace
+
+QRect figureDamageRect(const Control& figure, const TwipsScale& scale) {
+    QRectF area;
+    double margin = kDamageMarginPixels;
+    if (figure.kind() == ControlKind::Line) {
+        const auto& line = static_cast<const Line&>(figure);
+        area = QRectF(QPointF(scale.toPixelsF(line.x1()), scale.toPixelsF(line.y1())),
+                      QPointF(scale.toPixelsF(line.x2()), scale.toPixelsF(line.y2())))
+                   .normalized();
+        margin += line.widthPixels / 2.0;
+    } else {
+        area = scale.toPixelRectF(figure);
+    }
+    return area.adjusted(-margin, -margin, margin, margin).toAlignedRect();
+}
+
+void paintFigures(QPainter& painter, const Control& container, const TwipsScale& scale,
+                  const QFont& windowFont, const QRect& dirty) {
+    // The device pixels per logical pixel actually in force: the screen's
+    // ratio when painting on screen, the image's when rendering into one.
+    const double deviceRatio = std::max(1e-6, std::abs(painter.deviceTransform().m11()));
+    const DeviceGrid grid(scale, deviceRatio);
+    for (const Control* figure : container.children()) {
+        if (!figure->isWindowless() || !figure->visible()) {
+            continue;
+        }
+        if (!dirty.intersects(figureDamageRect(*figure, scale))) {
+            continue;
+        }
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        switch (figure->kind()) {
+        case ControlKind::Label:
+            paintLabel(painter, *figure, scale, windowFont);
+            break;
+        case ControlKind::Shape:
+            painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
+            paintShape(painter, static_cast<const Shape&>(*figure), scale, grid);
+            break;
+        case ControlKind::Line:
+            painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
+            paintLine(painter, static_cast<const Line&>(*figure), scale, grid);
+            break;
+        default:
+            break;
+        }
+        painter.restore();
+    }
+}
+
+} // namespace shoutotsu

@@ -1,0 +1,73 @@
+// The real window: mirrors a MainForm into Qt widgets and feeds user input
+// and timer ticks back into the form's event entries.
+//
+// The model is the source of truth. Widgets show what the model holds; a
+// user action is handed to the form, and whatever the form decides is then
+// shown, with the widgets' own signals blocked so nothing echoes back.
+// Windowless figures (labels, shapes, lines) have no widget: their container
+// paints them, and a change repaints only the pixels the figure covered
+// before and covers now.
+#pragma once
+
+#include "app/main_form.h"
+#include "platform/qt/twips_scale.h"
+
+#include <QIcon>
+#include <QRect>
+
+#include <map>
+#include <memory>
+
+class QTimer;
+class QWidget;
+
+namespace shoutotsu {
+
+class FormView : public ControlObserver {
+  public:
+    // Builds every widget from the form as it stands (normally just after
+    // load()) and starts observing it. The window is not shown yet.
+    FormView(MainForm& form, const QIcon& icon = QIcon(),
+             TwipsScale scale = TwipsScale::ofPrimaryScreen());
+    ~FormView() override;
+    FormView(const FormView&) = delete;
+    FormView& operator=(const FormView&) = delete;
+
+    void show();
+
+    QWidget* window() const { return window_.get(); }
+    // The widget of a windowed control or container; null for windowless
+    // figures and timers.
+    QWidget* widgetFor(const Control& control) const;
+    QTimer* timerFor(const Timer& timer) const;
+    const TwipsScale& scale() const { return scale_; }
+    const QFont& windowFont() const { return windowFont_; }
+    // Where a windowless figure paints, in its container widget's pixels.
+    QRect figureRect(const Control& figure) const;
+
+    void propertyChanged(Control& control, Property property) override;
+
+  private:
+    void buildChildren(Control& container, QWidget* parent);
+    QWidget* createWidget(Control& control, QWidget* parent);
+    void createTimer(Timer& timer);
+    void connectScrollBar(ScrollBar& bar, QWidget* widget);
+    void applyTabOrder();
+    void placeWindow();
+    void placeWidget(const Control& control);
+    void showCaption(const Control& control);
+    void showValue(const Control& control);
+    void repaintFigure(const Control& figure);
+    void runTimer(const Timer& timer);
+    bool acceptsInput() const;
+
+    MainForm& form_;
+    TwipsScale scale_;
+    QFont windowFont_;
+    std::unique_ptr<QWidget> window_;
+    std::map<const Control*, QWidget*> widgets_;
+    std::map<const Control*, QTimer*> timers_;
+    std::map<const Control*, QRect> paintedRects_; // last damage rect of each figure
+};
+
+} // namespace shoutotsu

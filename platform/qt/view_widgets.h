@@ -1,0 +1,80 @@
+// The widgets that stand for the model's windowed controls where a stock Qt
+// widget does not fit as it is.
+#pragma once
+
+#include "platform/control.h"
+#include "platform/qt/twips_scale.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include <functional>
+
+namespace shoutotsu {
+
+// What a container widget needs to paint its windowless children.
+struct FigureSource {
+    const Control* container = nullptr;
+    TwipsScale scale;
+    QFont windowFont;
+};
+
+// The window's client area and the picture box: a plain surface with its
+// own background on which the container's figures are painted.
+class SurfaceWidget : public QWidget {
+  public:
+    SurfaceWidget(FigureSource source, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    FigureSource source_;
+};
+
+// A frame: a captioned group box whose labels and shapes it paints itself.
+class FrameWidget : public QGroupBox {
+  public:
+    FrameWidget(FigureSource source, QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    FigureSource source_;
+};
+
+// A scroll bar whose value belongs to the model. The wheel is turned into
+// arrow steps (one per notch), so a wheel moves the value by the same steps
+// as the arrows do; the context menu, which would set values behind the
+// model's back, is off.
+class ScrollBarWidget : public QScrollBar {
+  public:
+    ScrollBarWidget(Qt::Orientation orientation, QWidget* parent);
+
+    // Called with +n for n notches towards the maximum, −n towards the minimum.
+    std::function<void(int)> onWheelSteps;
+
+  protected:
+    void wheelEvent(QWheelEvent* event) override;
+    // The style draws no focus on a scroll bar; a keyboard user needs one.
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    int pendingWheelDelta_ = 0;
+};
+
+// An option button exactly as wide as its round mark: the mark fills the
+// height of the button, there is no caption, and the whole box takes clicks.
+class OptionWidget : public QRadioButton {
+  public:
+    explicit OptionWidget(QWidget* parent);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
+
+} // namespace shoutotsu
