@@ -43,16 +43,22 @@ int reportError(const HeadlessPlatform& platform, std::ostream& err) {
     return 1;
 }
 
+// Start-up, then the first value of each option set through the scroll bars.
+// False after a run-time error.
+bool loadWithParameters(MainForm& form, const Options& options) {
+    form.load();
+    if (!form.halted()) {
+        applyParameters(form, firstParameters(options));
+    }
+    return !form.halted();
+}
+
 } // namespace
 
 int writeLayout(const Options& options, std::ostream& out, std::ostream& err) {
     HeadlessPlatform platform(options.screen);
     MainForm form(platform);
-    form.load();
-    if (!form.halted()) {
-        applyParameters(form, firstParameters(options));
-    }
-    if (form.halted()) {
+    if (!loadWithParameters(form, options)) {
         return reportError(platform, err);
     }
 
@@ -90,11 +96,7 @@ int writeLayout(const Options& options, std::ostream& out, std::ostream& err) {
 int writeTrace(const Options& options, std::ostream& out, std::ostream& err) {
     HeadlessPlatform platform(options.screen);
     MainForm form(platform);
-    form.load();
-    if (!form.halted()) {
-        applyParameters(form, firstParameters(options));
-    }
-    if (form.halted()) {
+    if (!loadWithParameters(form, options)) {
         return reportError(platform, err);
     }
 

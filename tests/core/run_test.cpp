@@ -216,13 +216,8 @@ TEST(Run, UnequalRadiiStartFallingWhereTheBobsTouched) {
     // right of baseX; with 50 g on 10 g it falls before the run ends.
     LoadedForm f;
     MainForm& form = f.form;
-    Parameters p;
-    p.m1Grams = 50;
-    p.m2Grams = 10;
-    p.r1Mm = 8;
-    p.r2Mm = 14;
-    p.speed = Speed::Slow;
-    applyParameters(form, p);
+    // height, length, m1, m2, r1, r2, speed
+    applyParameters(form, Parameters{20, 60, 50, 10, 8, 14, Speed::Slow});
     float centreWhenFalling = 0;
     ASSERT_TRUE(runExperiment(form, [&](const TickInfo& tick) {
         if (tick.phase == Phase::After && centreWhenFalling == 0 && form.tamaA.top() > 2090.0f) {
@@ -238,11 +233,7 @@ TEST(Run, UnequalRadiiStartFallingWhereTheBobsTouched) {
 TEST(Run, ClearRestoresTheSceneAndASecondRunRepeatsTheFirst) {
     LoadedForm f;
     MainForm& form = f.form;
-    Parameters p;
-    p.r1Mm = 14;
-    p.r2Mm = 8;
-    p.m1Grams = 40;
-    applyParameters(form, p);
+    applyParameters(form, Parameters{20, 60, 40, 20, 14, 8, Speed::Medium});
     const float aLeft = form.tamaA.left(), aTop = form.tamaA.top();
     const float bLeft = form.tamaB.left(), bTop = form.tamaB.top();
     const TickCounts first = runAndCount(form);
