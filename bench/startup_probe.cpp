@@ -1,0 +1,38 @@
+// The real window, started exactly as the program starts it, that reports
+// the time to its first frame and then ends by itself.
+//   startup_probe [LINGER_MS]
+#include "app/app_icon.h"
+#include "app/main_form.h"
+#include "bench/first_frame.h"
+#include "platform/qt/form_view.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/twips_scale.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int lingerMs = argc > 1 ? std::atoi(argv[1]) : 1000;
+    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
+        QApplication::setStyle(style);
+    }
+    shoutotsu::QtPlatform platform;
+    shoutotsu::MainForm form(platform);
+    shoutotsu::installJapaneseFonts(form.main.font);
+    form.load();
+    if (form.halted()) {
+        return 1;
+    }
+    shoutotsu::FormView view(form, shoutotsu::appIcon());
+    platform.setMainWindow(view.window());
+    shoutotsu::bench::FirstFrameProbe probe(view.window(), lingerMs);
+    view.show();
+    const int status = QApplication::exec();
+    // The bare window opens at this size, for a like-for-like comparison.
+    std::printf("window_size %dx%d\n", view.window()->width(), view.window()->height());
+    return status;
+}
