@@ -38,16 +38,31 @@ window_part() {
     w="${size%x*}"
     h="${size#*x}"
     for i in $(seq "$runs"); do
-        (export SHOUTOTSU_T0="$EPOCHREALTIME" && exec "$bin/shoutotsu_startup_probe" 0) |
-            awk '/^first_frame_ms/ { print $2 }' >>"$tmp/startup_real.txt"
+        (export SHOUTOTSU_T0="$EPOCHREALTIME" && exec "$bin/shoutotsu_startup_probe" 0) \
+            >"$tmp/probe.txt"
+        awk '/^first_frame_ms/ { print $2 }' "$tmp/probe.txt" >>"$tmp/startup_real.txt"
+        awk '/^steps_ms/ { s = $0 } /^first_frame_ms/ { f = $2 } END { split(s, v, " ");
+            print v[3], v[5] - v[3], v[7] - v[5], v[9] - v[7], f - v[9] }' "$tmp/probe.txt" \
+            >>"$tmp/steps.txt"
         (export SHOUTOTSU_T0="$EPOCHREALTIME" && exec "$bin/shoutotsu_bare_window" "$w" "$h" 0) |
             awk '/^first_frame_ms/ { print $2 }' >>"$tmp/startup_bare.txt"
+        (export SHOUTOTSU_T0="$EPOCHREALTIME" &&
+            exec "$bin/shoutotsu_bare_window" "$w" "$h" 0 text) |
+            awk '/^first_frame_ms/ { print $2 }' >>"$tmp/startup_text.txt"
     done
     local real_ms bare_ms
     real_ms="$(median <"$tmp/startup_real.txt")"
     bare_ms="$(median <"$tmp/startup_bare.txt")"
     echo "  real window ${size}: $real_ms ms; bare Qt window of the same size: $bare_ms ms;" \
         "ratio $(awk -v a="$real_ms" -v b="$bare_ms" 'BEGIN { printf "%.3f", a / b }')"
+
+    echo "  bare Qt window with one Japanese label: $(median <"$tmp/startup_text.txt") ms"
+    local column
+    for column in "1 launch to main()" "2 QApplication" "3 fonts" "4 load and widgets" \
+        "5 show to first frame"; do
+        echo "  real window, step ${column#* }: $(awk -v c="${column%% *}" '{ print $c }' \
+            "$tmp/steps.txt" | median) ms"
+    done
 
     echo "== peak RSS (/usr/bin/time -v, 1 s after the first frame), 5 runs each (KiB, median)"
     for i in $(seq 5); do
