@@ -19,31 +19,40 @@ constexpr int kDamageMarginPixels = 2;
 // Distance between the strokes of a diagonal hatch, logical pixels.
 constexpr double kHatchSpacingPixels = 8.0;
 
-// Places twips values on the device pixel grid, so that edges and thin
-// straight lines stay crisp at any device pixel ratio while the painter
+// Places twips values on a grid of whole device pixels, so that edges and
+// thin straight lines stay crisp at any device pixel ratio while the painter
 // itself works in twips.
+//
+// At a whole ratio (1, 2, 3) the grid is the logical pixels, each of which is
+// a block of whole device pixels: the picture at ratio n is then the picture
+// at ratio 1 drawn n times finer, every edge where it is there. Only at a
+// fractional ratio, where logical pixels do not end on device pixels, is the
+// grid the device pixels themselves.
 class DeviceGrid {
   public:
     DeviceGrid(const TwipsScale& scale, double devicePixelRatio)
-        : devicePerTwip_(scale.pixelsPerTwip() * devicePixelRatio),
-          devicePixelRatio_(devicePixelRatio) {}
+        : cellsPerPixel_(isWhole(devicePixelRatio) ? 1.0 : devicePixelRatio),
+          cellsPerTwip_(scale.pixelsPerTwip() * cellsPerPixel_) {}
 
-    // An edge: the nearest device pixel boundary.
-    double edge(double twips) const { return std::round(twips * devicePerTwip_) / devicePerTwip_; }
+    // An edge: the nearest grid line.
+    double edge(double twips) const { return std::round(twips * cellsPerTwip_) / cellsPerTwip_; }
 
     // The centre of an axis-parallel line `widthPixels` logical pixels wide:
-    // on a pixel boundary for an even device width, a pixel centre for odd.
+    // on a grid line for an even width in grid cells, a cell's centre for odd.
     double lineCentre(double twips, int widthPixels) const {
-        const double device = twips * devicePerTwip_;
-        const long deviceWidth = std::lround(widthPixels * devicePixelRatio_);
-        const double snapped =
-            (deviceWidth % 2 == 1) ? std::floor(device) + 0.5 : std::round(device);
-        return snapped / devicePerTwip_;
+        const double cells = twips * cellsPerTwip_;
+        const long cellWidth = std::lround(widthPixels * cellsPerPixel_);
+        const double snapped = (cellWidth % 2 == 1) ? std::floor(cells) + 0.5 : std::round(cells);
+        return snapped / cellsPerTwip_;
     }
 
   private:
-    double devicePerTwip_;
-    double devicePixelRatio_;
+    static bool isWhole(double ratio) {
+        return ratio >= 1.0 && std::abs(ratio - std::round(ratio)) < 1e-6;
+    }
+
+    double cellsPerPixel_; // grid cells per logical pixel
+    double cellsPerTwip_;
 };
 
 // A shape's outline box: its own box, or for a circle the square of the
