@@ -8,8 +8,9 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 # Packages to build and start the window.
 RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
 # Packages the tests need on top: GoogleTest and a virtual X display with tools
-# to find and click the real window.
-TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils)
+# to find and click the real window; a private D-Bus session with the
+# accessibility bus, so the window speaks to a screen reader.
+TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon at-spi2-core)
 
 install_missing() {
     local missing=()

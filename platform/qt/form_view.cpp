@@ -1,5 +1,6 @@
 #include "platform/qt/form_view.h"
 
+#include "app/accessible_text.h"
 #include "platform/qt/figure_painter.h"
 #include "platform/qt/view_widgets.h"
 
@@ -67,6 +68,13 @@ FormView::FormView(MainForm& form, const QIcon& icon, TwipsScale scale)
 
     buildChildren(form_.main, window_.get());
     applyTabOrder();
+
+    accessibleRefresh_ = new QTimer(window_.get());
+    accessibleRefresh_->setSingleShot(true);
+    accessibleRefresh_->setInterval(0);
+    QObject::connect(accessibleRefresh_, &QTimer::timeout, [this] { refreshAccessibleText(); });
+    refreshAccessibleText();
+
     form_.setObserver(this);
 }
 
@@ -119,7 +127,7 @@ void FormView::buildChildren(Control& container, QWidget* parent) {
 QWidget* FormView::createWidget(Control& control, QWidget* parent) {
     switch (control.kind()) {
     case ControlKind::CommandButton: {
-        auto* button = new QPushButton(parent);
+        auto* button = new ButtonWidget(parent);
         button->setFont(toQFont(control.font, windowFont_));
         auto& model = static_cast<CommandButton&>(control);
         QObject::connect(button, &QPushButton::clicked, [this, &model] {
@@ -142,18 +150,12 @@ QWidget* FormView::createWidget(Control& control, QWidget* parent) {
     case ControlKind::OptionButton: {
         auto& model = static_cast<OptionButton&>(control);
         auto* option = new OptionWidget(parent);
-        // The caption is never seen: the button is only as wide as its mark.
-        option->setAccessibleName(qText(model.caption()));
-        QObject::connect(option, &QAbstractButton::clicked, [this, &model] {
-            if (acceptsInput()) {
-                form_.selectSpeed(model.index());
-            }
-            // Show the model's choice, which also undoes a click that merely
-            // unchecked the selected button.
-            for (OptionButton& each : form_.sp) {
-                showValue(each);
-            }
-        });
+        // Every change of the mark from outside goes to the model: a click
+        // or Space toggles it, and so does a screen reader's toggle action,
+        // which emits no click.
+        QObject::connect(option, &QAbstractButton::toggled,
+                         [this, &model] { chooseSpeed(model.index()); });
+        option->onArrowStep = [this, &model](int step) { stepSpeed(model.index(), step); };
         return option;
     }
     case ControlKind::Frame: {
@@ -247,6 +249,56 @@ void FormView::connectScrollBar(ScrollBar& bar, QWidget* widget) {
         }
         showModel();
     };
+}
+
+void FormView::chooseSpeed(int index) {
+    if (acceptsInput()) {
+        form_.selectSpeed(index);
+    }
+    // Show the model's choice, which also undoes a click that merely
+    // unchecked the selected button.
+    for (OptionButton& each : form_.sp) {
+        showValue(each);
+    }
+}
+
+void FormView::stepSpeed(int fromIndex, int step) {
+    // The options stand left to right in index order. An arrow moves the
+    // focus to the next one, round from the last to the first, and selects
+    // it, as in a classic option group.
+    const int count = static_cast<int>(form_.sp.size());
+    const int next = ((fromIndex + step) % count + count) % count;
+    QWidget* target = widgetFor(form_.sp[static_cast<size_t>(next)]);
+    if (target == nullptr || !target->isVisible() || !target->isEnabled()) {
+        return;
+    }
+    target->setFocus(Qt::TabFocusReason);
+    chooseSpeed(next);
+}
+
+void FormView::refreshAccessibleText() {
+    for (const auto& [control, widget] : widgets_) {
+        // Buttons, frames and the window are named by the caption they show.
+        switch (control->kind()) {
+        case ControlKind::HScrollBar:
+        case ControlKind::VScrollBar:
+        case ControlKind::OptionButton:
+        case ControlKind::PictureBox:
+            break;
+        default:
+            continue;
+        }
+        // Qt tells a screen reader of every change it is given, so only
+        // real changes are given.
+        const QString name = qText(accessibleName(form_, *control));
+        if (widget->accessibleName() != name) {
+            widget->setAccessibleName(name);
+        }
+        const QString description = qText(accessibleDescription(form_, *control));
+        if (widget->accessibleDescription() != description) {
+            widget->setAccessibleDescription(description);
+        }
+    }
 }
 
 void FormView::createTimer(Timer& timer) {
@@ -381,6 +433,11 @@ void FormView::propertyChanged(Control& control, Property property) {
     }
     if (control.isWindowless()) {
         repaintFigure(control);
+        if (control.kind() == ControlKind::Label &&
+            (property == Property::Caption || property == Property::Visible) &&
+            accessibleRefresh_ != nullptr) {
+            accessibleRefresh_->start();
+        }
         return;
     }
     QWidget* widget = widgetFor(control);

@@ -7,6 +7,12 @@
 // Windowless figures (labels, shapes, lines) have no widget: their container
 // paints them, and a change repaints only the pixels the figure covered
 // before and covers now.
+//
+// Every widget that takes the focus carries an accessible name, and the
+// scroll bars and the drawing area a description of what the learner sees
+// (app/accessible_text.h); the descriptions follow the labels once each
+// event of the form has run, so a screen reader hears the outcome (the
+// result of a run, a new value) and not the steps on the way.
 #pragma once
 
 #include "app/main_form.h"
@@ -52,6 +58,9 @@ class FormView : public ControlObserver {
     QWidget* createWidget(Control& control, QWidget* parent);
     void createTimer(Timer& timer);
     void connectScrollBar(ScrollBar& bar, QWidget* widget);
+    void chooseSpeed(int index);
+    void stepSpeed(int fromIndex, int step);
+    void refreshAccessibleText();
     void applyTabOrder();
     void placeWindow();
     void placeWidget(const Control& control);
@@ -68,6 +77,7 @@ class FormView : public ControlObserver {
     std::map<const Control*, QWidget*> widgets_;
     std::map<const Control*, QTimer*> timers_;
     std::map<const Control*, QRect> paintedRects_; // last damage rect of each figure
+    QTimer* accessibleRefresh_ = nullptr;          // single shot, after the current event
 };
 
 } // namespace shoutotsu

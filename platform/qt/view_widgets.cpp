@@ -3,6 +3,7 @@
 #include "platform/qt/figure_painter.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -15,6 +16,24 @@ namespace {
 
 // One notch of an ordinary mouse wheel.
 constexpr int kWheelNotch = 120;
+
+// Keys held with these belong to the desktop's shortcuts, not to a control.
+constexpr Qt::KeyboardModifiers kShortcutModifiers =
+    Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+
+// −1 for Left or Up, +1 for Right or Down, 0 for any other key.
+int arrowStep(const QKeyEvent& event) {
+    switch (event.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        return -1;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        return 1;
+    default:
+        return 0;
+    }
+}
 
 // A frame's etched edge and where its caption interrupts it, logical pixels.
 const QColor kEtchShadow(128, 128, 128);
@@ -65,6 +84,19 @@ void FrameWidget::paintEvent(QPaintEvent* event) {
     paintFigures(painter, *source_.container, source_.scale, source_.windowFont, event->rect());
 }
 
+void ButtonWidget::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & kShortcutModifiers) != 0) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    // Held down, Enter presses once, as Space does.
+    if (!event->isAutoRepeat()) {
+        click();
+    }
+}
+
 ScrollBarWidget::ScrollBarWidget(Qt::Orientation orientation, QWidget* parent)
     : QScrollBar(orientation, parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
@@ -90,6 +122,35 @@ void ScrollBarWidget::wheelEvent(QWheelEvent* event) {
     if (steps != 0 && onWheelSteps) {
         onWheelSteps(steps);
     }
+}
+
+void ScrollBarWidget::keyPressEvent(QKeyEvent* event) {
+    SliderAction action = SliderNoAction;
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        action = SliderPageStepSub;
+        break;
+    case Qt::Key_PageDown:
+        action = SliderPageStepAdd;
+        break;
+    case Qt::Key_Home:
+        action = SliderToMinimum;
+        break;
+    case Qt::Key_End:
+        action = SliderToMaximum;
+        break;
+    default: {
+        const int step = arrowStep(*event);
+        action = step < 0 ? SliderSingleStepSub : step > 0 ? SliderSingleStepAdd : SliderNoAction;
+        break;
+    }
+    }
+    if (action == SliderNoAction || (event->modifiers() & kShortcutModifiers) != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    triggerAction(action);
 }
 
 void ScrollBarWidget::paintEvent(QPaintEvent* event) {
@@ -122,6 +183,20 @@ void OptionWidget::paintEvent(QPaintEvent*) {
         focus.rect = rect();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
+}
+
+void OptionWidget::keyPressEvent(QKeyEvent* event) {
+    const int step = arrowStep(*event);
+    if (step == 0) {
+        QRadioButton::keyPressEvent(event); // Space, as on any radio button
+        return;
+    }
+    if (!onArrowStep || (event->modifiers() & kShortcutModifiers) != 0) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    onArrowStep(step);
 }
 
 bool OptionWidget::hitButton(const QPoint& pos) const { return rect().contains(pos); }

@@ -6,6 +6,7 @@
 #include "platform/qt/twips_scale.h"
 
 #include <QGroupBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QWidget>
@@ -46,6 +47,17 @@ class FrameWidget : public QGroupBox {
     FigureSource source_;
 };
 
+// A push button that Enter presses as well as Space. A plain push button
+// takes Enter only as the default button of a dialog; on this window the
+// button with the focus is the one the learner means.
+class ButtonWidget : public QPushButton {
+  public:
+    explicit ButtonWidget(QWidget* parent) : QPushButton(parent) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
 // A scroll bar whose value belongs to the model. The wheel is turned into
 // arrow steps (one per notch), so a wheel moves the value by the same steps
 // as the arrows do; the context menu, which would set values behind the
@@ -59,6 +71,12 @@ class ScrollBarWidget : public QScrollBar {
 
   protected:
     void wheelEvent(QWheelEvent* event) override;
+    // The keys of a classic scroll bar, alike in both orientations: Left and
+    // Up step towards the minimum, Right and Down towards the maximum, Page
+    // Up and Page Down page, Home and End go to the ends. Each key triggers
+    // the action of the matching mouse part, so it reaches the model the
+    // same way a click does.
+    void keyPressEvent(QKeyEvent* event) override;
     // The style draws no focus on a scroll bar; a keyboard user needs one.
     void paintEvent(QPaintEvent* event) override;
 
@@ -72,8 +90,13 @@ class OptionWidget : public QRadioButton {
   public:
     explicit OptionWidget(QWidget* parent);
 
+    // Called with −1 for Left or Up and +1 for Right or Down: the arrows
+    // move through the group, which only the view knows.
+    std::function<void(int)> onArrowStep;
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };
 
