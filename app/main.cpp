@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     // Qt takes its own options (-platform, -display, ...); the program has
     // none and ignores whatever else is given.
     QApplication app(argc, argv);
+    // Ties the window to its menu entry, so the desktop shows the entry's
+    // name and icon for it.
+    QGuiApplication::setDesktopFileName(QStringLiteral(SHOUTOTSU_APP_ID));
     // One style everywhere, so the controls' metrics do not depend on the
     // desktop the program happens to run on.
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
