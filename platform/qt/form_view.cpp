@@ -49,6 +49,7 @@ QPalette paletteFor(const Control& window) {
 
 FormView::FormView(MainForm& form, const QIcon& icon, TwipsScale scale)
     : form_(form), scale_(scale) {
+    installAccessibleOptionRole();
     FontSpec windowFontSpec = form_.main.font;
     windowFontSpec.stated = true; // the window's own font is the default of all others
     windowFont_ = toQFont(windowFontSpec, QFont());

@@ -2,6 +2,7 @@
 
 #include "platform/qt/figure_painter.h"
 
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPaintEvent>
@@ -33,6 +34,41 @@ int arrowStep(const QKeyEvent& event) {
     default:
         return 0;
     }
+}
+
+// An OptionWidget as a screen reader sees it: a radio button, checked or
+// not, that its toggle (or press) action clicks like the mouse does.
+class AccessibleOption : public QAccessibleWidget {
+  public:
+    explicit AccessibleOption(QAbstractButton* option)
+        : QAccessibleWidget(option, QAccessible::RadioButton) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.checkable = true;
+        state.checked = option()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{toggleAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action != toggleAction() && action != pressAction()) {
+            QAccessibleWidget::doAction(action);
+        } else if (option()->isEnabled()) {
+            option()->click();
+        }
+    }
+
+  private:
+    QAbstractButton* option() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
+QAccessibleInterface* accessibleOptionFactory(const QString&, QObject* object) {
+    if (auto* option = dynamic_cast<OptionWidget*>(object)) {
+        return new AccessibleOption(option);
+    }
+    return nullptr;
 }
 
 // A frame's etched edge and where its caption interrupts it, logical pixels.
@@ -200,5 +236,7 @@ void OptionWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 bool OptionWidget::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+
+void installAccessibleOptionRole() { QAccessible::installFactory(&accessibleOptionFactory); }
 
 } // namespace shoutotsu

@@ -86,6 +86,8 @@ class ScrollBarWidget : public QScrollBar {
 
 // An option button exactly as wide as its round mark: the mark fills the
 // height of the button, there is no caption, and the whole box takes clicks.
+// A screen reader is told it is a radio button (see
+// installAccessibleOptionRole).
 class OptionWidget : public QRadioButton {
   public:
     explicit OptionWidget(QWidget* parent);
@@ -99,5 +101,11 @@ class OptionWidget : public QRadioButton {
     void keyPressEvent(QKeyEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
 };
+
+// Makes screen readers see every OptionWidget as the radio button it is. Qt
+// names a checkable button that is not auto-exclusive a check box, and an
+// OptionWidget is not: the model, not Qt, keeps its group exclusive. Safe to
+// call more than once.
+void installAccessibleOptionRole();
 
 } // namespace shoutotsu

@@ -165,6 +165,15 @@ class AccessTest : public QObject {
         for (const auto& [control, name] : expected) {
             QCOMPARE(nameOf(widget(*control)), name);
         }
+        // The speed options are radio buttons, the selected one checked.
+        for (int i = 0; i < 3; ++i) {
+            QAccessibleInterface* option =
+                QAccessible::queryAccessibleInterface(widget(form_->sp[i]));
+            QCOMPARE(option->role(), QAccessible::RadioButton);
+            QVERIFY(option->state().checkable);
+            QCOMPARE(bool(option->state().checked), i == 1);
+        }
+
         // Nothing else takes the focus, so nothing is left unnamed.
         int focusable = 0;
         for (const Control* control : form_->allControls()) {
