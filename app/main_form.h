@@ -120,7 +120,8 @@ class MainForm {
     // --- event entries: each runs one event to completion and catches a
     // run-time error at the boundary (reported once, then nothing more runs).
     // They return false when the event was not taken (hidden button, disabled
-    // scroll bar or timer, window unloaded, error already reported).
+    // scroll bar or timer, window unloaded, error already reported); scroll()
+    // returns true only when the value moved.
     bool load();
     bool click(CommandButton& button);
     bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0);
