@@ -1,33 +1,15 @@
 #!/usr/bin/env bash
-# Validates the menu entry or the AppStream data with the desktop's own
-# checkers, as software centres and distributions do.
-#
-# Usage: validate_desktop_data.sh desktop FILE.desktop
-#        validate_desktop_data.sh metainfo FILE.metainfo.xml
-# Exit 77 (skipped) when the checker is not installed.
+# Checks the menu entry or the AppStream data with the desktop's own checkers;
+# exit 77 (skipped) when the checker is not installed.
+#   validate_desktop_data.sh desktop FILE.desktop | metainfo FILE.metainfo.xml
 set -u
-
-kind=$1
-file=$2
-case $kind in
-desktop) tool=desktop-file-validate ;;
-metainfo) tool=appstreamcli ;;
-*)
-    echo "unknown kind: $kind" >&2
-    exit 2
-    ;;
+case $1 in
+desktop) checker=(desktop-file-validate "$2") ;; # hints (two main categories, on purpose) pass
+metainfo) checker=(appstreamcli validate --no-net --pedantic --strict "$2") ;;
+*) echo "unknown kind: $1" >&2 && exit 2 ;;
 esac
-if ! command -v "$tool" >/dev/null; then
-    echo "skipped: $tool is not installed"
+if ! command -v "${checker[0]}" >/dev/null; then
+    echo "skipped: ${checker[0]} is not installed"
     exit 77
 fi
-
-if [[ $kind == desktop ]]; then
-    # Hints (such as two main categories, which the entry has on purpose)
-    # are printed but pass.
-    desktop-file-validate "$file"
-else
-    # --strict fails on warnings and informational notes too; pedantic
-    # notes are printed for the reader.
-    appstreamcli validate --no-net --pedantic --strict "$file"
-fi
+exec "${checker[@]}"
