@@ -1,12 +1,11 @@
 // ぴるての衝突: the program's entry. Loads the form, then shows it.
 #include "app/app_icon.h"
 #include "app/main_form.h"
+#include "platform/qt/application_look.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_platform.h"
-#include "platform/qt/twips_scale.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 int main(int argc, char** argv) {
     // Qt takes its own options (-platform, -display, ...); the program has
@@ -15,15 +14,9 @@ int main(int argc, char** argv) {
     // Ties the window to its menu entry, so the desktop shows the entry's
     // name and icon for it.
     QGuiApplication::setDesktopFileName(QStringLiteral(SHOUTOTSU_APP_ID));
-    // One style everywhere, so the controls' metrics do not depend on the
-    // desktop the program happens to run on.
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(style);
-    }
-
     shoutotsu::QtPlatform platform;
     shoutotsu::MainForm form(platform);
-    shoutotsu::installJapaneseFonts(form.main.font);
+    shoutotsu::applyApplicationLook(form.main.font);
 
     // The form fits itself to the screen and builds the scene before
     // anything is shown, so none of its intermediate states is seen.

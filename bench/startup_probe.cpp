@@ -8,6 +8,7 @@
 #include "app/app_icon.h"
 #include "app/main_form.h"
 #include "bench/first_frame.h"
+#include "platform/qt/application_look.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/twips_scale.h"
@@ -15,7 +16,6 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPushButton>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,12 +27,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const double appReady = millisecondsSinceLaunch();
     const int lingerMs = argc > 1 ? std::atoi(argv[1]) : 1000;
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(style);
-    }
     shoutotsu::QtPlatform platform;
     shoutotsu::MainForm form(platform);
-    shoutotsu::installJapaneseFonts(form.main.font);
+    shoutotsu::applyApplicationLook(form.main.font);
     const double fontsReady = millisecondsSinceLaunch();
     if (argc > 2 && std::strcmp(argv[2], "text-first") == 0) {
         const QFontMetrics metrics(QApplication::font());

@@ -5,6 +5,7 @@
 // Prints one line per run: speed, ticks, wall ms and the ratio.
 #include "app/app_icon.h"
 #include "app/main_form.h"
+#include "platform/qt/application_look.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/twips_scale.h"
@@ -12,7 +13,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QStyleFactory>
 #include <QTimer>
 
 #include <chrono>
@@ -59,13 +59,9 @@ int main(int argc, char** argv) {
                       : std::strcmp(speedName, "slow") == 0 ? 2
                                                             : 1;
     const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
-    if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
-        QApplication::setStyle(style);
-    }
-
     shoutotsu::QtPlatform platform;
     shoutotsu::MainForm form(platform);
-    shoutotsu::installJapaneseFonts(form.main.font);
+    shoutotsu::applyApplicationLook(form.main.font);
     form.load();
     const long expectedTicks = headlessTicks(platform.screenSize(), speed);
     MeasuringView view(form, shoutotsu::appIcon());

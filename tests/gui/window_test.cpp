@@ -2,6 +2,7 @@
 // driving a run, `work` painted at ratios 1 and 2, what a screen reader hears.
 #include "app/app_icon.h"
 #include "app/main_form.h"
+#include "platform/qt/application_look.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/twips_scale.h"
@@ -14,7 +15,6 @@
 #include <QPaintEvent>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleFactory>
 #include <QStyleOptionSlider>
 #include <QTimer>
 #include <QWindow>
@@ -187,9 +187,8 @@ class WindowTest : public QObject {
 
   private slots:
     void initTestCase() {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
         RecordingPlatform platform;
-        installJapaneseFonts(MainForm(platform).main.font);
+        applyApplicationLook(MainForm(platform).main.font);
         if (qEnvironmentVariable("SHOUTOTSU_ACCESSIBILITY_BUS") == QLatin1String("1")) {
             // Qt finds the bus asynchronously, once its event loop runs.
             QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 10000);
