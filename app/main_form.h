@@ -135,7 +135,7 @@ class MainForm {
     // --- lookup for views, tools and tests ---
     const std::vector<Control*>& allControls() const { return all_; }
     std::array<ScrollBar*, 6> parameterScrollBars(); // in the order a run disables them
-    std::array<Timer*, 3> phaseTimers();
+    std::array<Timer*, 3> phaseTimers();             // descent, floor run, after the impact
     Control* find(const std::string& name, int index = -1);
     void setObserver(ControlObserver* observer);
 

@@ -32,16 +32,14 @@ const char* phaseName(Phase phase) {
 }
 
 bool currentPhase(MainForm& form, Phase& phase) {
-    if (form.MAEtimer.enabled()) {
-        phase = Phase::Descent;
-    } else if (form.NAKAtimer.enabled()) {
-        phase = Phase::Floor;
-    } else if (form.ATOtimer.enabled()) {
-        phase = Phase::After;
-    } else {
-        return false;
+    const auto timers = form.phaseTimers();
+    for (size_t i = 0; i < timers.size(); ++i) {
+        if (timers[i]->enabled()) {
+            phase = static_cast<Phase>(i);
+            return true;
+        }
     }
-    return true;
+    return false;
 }
 
 bool runExperiment(MainForm& form, const std::function<void(const TickInfo&)>& afterTick,
@@ -58,9 +56,7 @@ bool runExperiment(MainForm& form, const std::function<void(const TickInfo&)>& a
         }
         tickInPhase = (phase == lastPhase) ? tickInPhase + 1 : 1;
         lastPhase = phase;
-        Timer& timer = phase == Phase::Descent ? form.MAEtimer
-                       : phase == Phase::Floor ? form.NAKAtimer
-                                               : form.ATOtimer;
+        Timer& timer = *form.phaseTimers()[static_cast<size_t>(phase)];
         const float clock = advancedClock(form.state.t, timer, form.state.timeDiv).v;
         form.tick(timer);
         if (form.halted()) {

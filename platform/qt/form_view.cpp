@@ -13,10 +13,21 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace shoutotsu {
 namespace {
+
+// The arrows, the track and Home/End, as the form's scroll actions.
+const std::map<int, ScrollAction> kArrowAndTrackActions{
+    {QAbstractSlider::SliderSingleStepAdd, ScrollAction::LineIncrement},
+    {QAbstractSlider::SliderSingleStepSub, ScrollAction::LineDecrement},
+    {QAbstractSlider::SliderPageStepAdd, ScrollAction::PageIncrement},
+    {QAbstractSlider::SliderPageStepSub, ScrollAction::PageDecrement},
+    {QAbstractSlider::SliderToMinimum, ScrollAction::ToMinimum},
+    {QAbstractSlider::SliderToMaximum, ScrollAction::ToMaximum},
+};
 
 // The window has a title bar and a close box, nothing to maximise, minimise
 // or resize: the layout is fitted to the screen once, at load.
@@ -200,34 +211,17 @@ void FormView::connectScrollBar(ScrollBar& bar, QWidget* widget) {
                 showModel();
                 return;
             }
-            switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd:
-                form_.scroll(bar, ScrollAction::LineIncrement);
-                break;
-            case QAbstractSlider::SliderSingleStepSub:
-                form_.scroll(bar, ScrollAction::LineDecrement);
-                break;
-            case QAbstractSlider::SliderPageStepAdd:
-                form_.scroll(bar, ScrollAction::PageIncrement);
-                break;
-            case QAbstractSlider::SliderPageStepSub:
-                form_.scroll(bar, ScrollAction::PageDecrement);
-                break;
-            case QAbstractSlider::SliderToMinimum:
-                form_.scroll(bar, ScrollAction::ToMinimum);
-                break;
-            case QAbstractSlider::SliderToMaximum:
-                form_.scroll(bar, ScrollAction::ToMaximum);
-                break;
-            case QAbstractSlider::SliderMove:
+            if (action == QAbstractSlider::SliderMove) {
                 // While the thumb is held only its picture moves; the value
                 // changes when it is let go.
                 if (slider->isSliderDown()) {
                     return;
                 }
                 form_.scroll(bar, ScrollAction::ThumbTo, clampToInt16(slider->sliderPosition()));
-                break;
-            default:
+            } else if (const auto found = kArrowAndTrackActions.find(action);
+                       found != kArrowAndTrackActions.end()) {
+                form_.scroll(bar, found->second);
+            } else {
                 return;
             }
             showModel();
