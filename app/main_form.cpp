@@ -74,7 +74,7 @@ bool MainForm::click(CommandButton& button) {
 }
 
 bool MainForm::scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue) {
-    if (!loaded_ || !bar.enabled() || halted_ || unloaded_) {
+    if (!loaded_ || !bar.enabled()) {
         return false;
     }
     bool changed = false;
