@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# with_accessibility_bus.sh PROGRAM [ARGUMENT...]: runs PROGRAM in a D-Bus
-# session of its own with the accessibility (AT-SPI) bus on it, as under a
-# screen reader, and SHOUTOTSU_ACCESSIBILITY_BUS=1; without the tools, as it
-# is with SHOUTOTSU_ACCESSIBILITY_BUS=0.
+# with_accessibility_bus.sh PROGRAM [ARGUMENT...]: runs PROGRAM in a D-Bus session of its own
+# with the AT-SPI bus on it, as under a screen reader; SHOUTOTSU_ACCESSIBILITY_BUS says if it is.
 set -u
 for launcher in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher ""; do
     [[ -x $launcher ]] && break
