@@ -9,11 +9,10 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
 # Packages the tests need on top: GoogleTest and a virtual X display with tools
 # to find and click the real window; a private D-Bus session with the
-# accessibility bus, so the window speaks to a screen reader; Qt SVG to draw
-# the scalable icon; the desktop's checkers of the menu entry and the
-# AppStream data.
+# accessibility bus, so the window speaks to a screen reader; the desktop's
+# checkers of the menu entry and the AppStream data.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon at-spi2-core
-    qt6-svg-dev desktop-file-utils appstream)
+    desktop-file-utils appstream)
 # Packages to build the Debian package and try it installed.
 PACKAGE_PACKAGES=(dpkg-dev file xvfb xauth xdotool)
 
