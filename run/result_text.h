@@ -10,9 +10,4 @@ namespace shoutotsu {
 // distanceMm: the distance in millimetres as computed (not yet cut).
 std::string resultText(double distanceMm);
 
-// The shortest decimal text that reads back to the same value, with a period
-// as the decimal separator whatever the locale.
-std::string shortestText(double value);
-std::string shortestText(float value);
-
 } // namespace shoutotsu

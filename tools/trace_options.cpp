@@ -1,5 +1,7 @@
 #include "tools/trace_options.h"
 
+#include "platform/number_text.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -28,11 +30,7 @@ bool parseInt(const std::string& text, int& value) {
 }
 
 bool parseTwips(const std::string& text, float& value) {
-    const char* first = text.data();
-    const char* last = first + text.size();
-    const auto result = std::from_chars(first, last, value);
-    return !text.empty() && result.ec == std::errc() && result.ptr == last &&
-           std::isfinite(value) && value > 0.0f;
+    return parseNumberText(text, value) && std::isfinite(value) && value > 0.0f;
 }
 
 // Parses a value or, when lists are allowed, a comma-separated list of

@@ -1,7 +1,7 @@
 #include "tools/trace_output.h"
 
+#include "platform/number_text.h"
 #include "run/experiment.h"
-#include "run/result_text.h"
 
 #include <string>
 
