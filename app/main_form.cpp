@@ -1,5 +1,7 @@
 #include "app/main_form.h"
 
+#include "app/accessible_text.h"
+
 namespace shoutotsu {
 
 MainForm::MainForm(PlatformServices& platform) : platform_(platform) {
@@ -14,6 +16,10 @@ MainForm::MainForm(PlatformServices& platform) : platform_(platform) {
     MAEtimer.onTimer = [this] { MAEtimer_Timer(); };
     NAKAtimer.onTimer = [this] { NAKAtimer_Timer(); };
     ATOtimer.onTimer = [this] { ATOtimer_Timer(); };
+    for (Control* c : all_) {
+        c->setObserver(&relay_);
+    }
+    refreshAccessibleText();
 }
 
 std::array<ScrollBar*, 6> MainForm::parameterScrollBars() {
@@ -31,9 +37,26 @@ Control* MainForm::find(const std::string& name, int index) {
     return nullptr;
 }
 
-void MainForm::setObserver(ControlObserver* observer) {
+void MainForm::setObserver(ControlObserver* observer) { view_ = observer; }
+
+void MainForm::Relay::propertyChanged(Control& control, Property property) {
+    // Names and descriptions are made of captions (the value labels, the
+    // result) and of what is shown; nothing else enters them.
+    if (property == Property::Caption || property == Property::Visible) {
+        form_.accessibleTextStale_ = true;
+    }
+    if (form_.view_ != nullptr) {
+        form_.view_->propertyChanged(control, property);
+    }
+}
+
+void MainForm::refreshAccessibleText() {
+    if (!accessibleTextStale_) {
+        return;
+    }
+    accessibleTextStale_ = false;
     for (Control* c : all_) {
-        c->setObserver(observer);
+        c->setAccessibleText(accessibleName(*this, *c), accessibleDescription(*this, *c));
     }
 }
 
@@ -51,6 +74,9 @@ bool MainForm::runEvent(const std::function<void()>& handler) {
         }
         platform_.reportUnhandledError(error);
     }
+    // Once per event, so a screen reader hears the outcome of the event
+    // (the result of a run, a new value) and not the steps on the way.
+    refreshAccessibleText();
     return true;
 }
 
@@ -82,12 +108,19 @@ bool MainForm::scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue) {
     return changed;
 }
 
-bool MainForm::selectSpeed(int index) {
-    if (!loaded_ || index < 0 || index >= static_cast<int>(sp.size()) || halted_ || unloaded_) {
+bool MainForm::select(OptionButton& option) {
+    if (!loaded_ || halted_ || unloaded_) {
         return false;
     }
-    sp[static_cast<size_t>(index)].select(); // the options raise no handled event
+    option.select(); // the options raise no handled event
     return true;
+}
+
+bool MainForm::selectSpeed(int index) {
+    if (index < 0 || index >= static_cast<int>(sp.size())) {
+        return false;
+    }
+    return select(sp[static_cast<size_t>(index)]);
 }
 
 bool MainForm::tick(Timer& timer) {

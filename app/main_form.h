@@ -10,6 +10,7 @@
 #include "platform/command_button.h"
 #include "platform/control.h"
 #include "platform/figures.h"
+#include "platform/form.h"
 #include "platform/option_button.h"
 #include "platform/platform_services.h"
 #include "platform/scroll_bar.h"
@@ -22,17 +23,11 @@
 
 namespace shoutotsu {
 
-// The window's frame around its client area, twips: the window's Left, Top,
-// Width and Height are its outer rectangle, child positions are relative to
-// the client area.
-constexpr float kWindowBorderTwips = 60.0f;   // left, right and bottom edges
-constexpr float kWindowCaptionTwips = 300.0f; // title bar and top edge
-
 // The tiny-screen rule of the fitting loop: the window never gets narrower
 // than the row of parameter frames and the start column need.
 constexpr float kMinWindowWidthTwips = 8700.0f;
 
-class MainForm {
+class MainForm : public Form {
   public:
     explicit MainForm(PlatformServices& platform);
     MainForm(const MainForm&) = delete;
@@ -123,28 +118,45 @@ class MainForm {
     // scroll bar or timer, window unloaded, error already reported); scroll()
     // returns true only when the value moved.
     bool load();
-    bool click(CommandButton& button);
-    bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0);
-    bool selectSpeed(int index);
-    bool tick(Timer& timer);
+    bool click(CommandButton& button) override;
+    bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0) override;
+    bool select(OptionButton& option) override;
+    bool selectSpeed(int index); // sp(index)
+    bool tick(Timer& timer) override;
 
-    bool loaded() const { return loaded_; }
-    bool unloaded() const { return unloaded_; }
-    bool halted() const { return halted_; } // a run-time error was reported
+    bool loaded() const override { return loaded_; }
+    bool unloaded() const override { return unloaded_; }
+    bool halted() const override { return halted_; }
 
     // --- lookup for views, tools and tests ---
-    const std::vector<Control*>& allControls() const { return all_; }
+    Control& window() override { return main; }
+    const std::vector<Control*>& allControls() const override { return all_; }
     std::array<ScrollBar*, 6> parameterScrollBars(); // in the order a run disables them
     std::array<Timer*, 3> phaseTimers();             // descent, floor run, after the impact
     Control* find(const std::string& name, int index = -1);
-    void setObserver(ControlObserver* observer);
+    void setObserver(ControlObserver* observer) override;
 
   private:
+    // Sits between the controls and the view: passes every change on and
+    // notes the ones that can change what a screen reader says.
+    class Relay : public ControlObserver {
+      public:
+        explicit Relay(MainForm& form) : form_(form) {}
+        void propertyChanged(Control& control, Property property) override;
+
+      private:
+        MainForm& form_;
+    };
+
     void buildControlSet();
     bool runEvent(const std::function<void()>& handler);
+    void refreshAccessibleText();
 
     PlatformServices& platform_;
     std::vector<Control*> all_;
+    Relay relay_{*this};
+    ControlObserver* view_ = nullptr;
+    bool accessibleTextStale_ = true;
     bool loaded_ = false;
     bool unloaded_ = false;
     bool halted_ = false;

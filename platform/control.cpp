@@ -98,4 +98,13 @@ void Control::setEnabled(bool enabled) {
     notify(Property::Enabled);
 }
 
+void Control::setAccessibleText(const std::string& name, const std::string& description) {
+    if (name == accessibleName_ && description == accessibleDescription_) {
+        return;
+    }
+    accessibleName_ = name;
+    accessibleDescription_ = description;
+    notify(Property::Accessible);
+}
+
 } // namespace shoutotsu

@@ -33,7 +33,8 @@ enum class Property {
     Caption,
     Visible,
     Enabled,
-    Value, // scroll bar or option button value
+    Value,      // scroll bar or option button value
+    Accessible, // accessible name or description
 };
 
 // A colour: either an RGB triple or an index into the desktop's system colours
@@ -118,6 +119,12 @@ class Control {
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
 
+    // --- what a screen reader says of it, in the learner's language ---
+    const std::string& accessibleName() const { return accessibleName_; }
+    const std::string& accessibleDescription() const { return accessibleDescription_; }
+    // Notifies only a real change: a screen reader speaks every change it hears of.
+    void setAccessibleText(const std::string& name, const std::string& description);
+
     Color foreColor = Color::systemColor(kSystemColorButtonText);
     Color backColor = Color::systemColor(kSystemColorButtonFace);
     FontSpec font;
@@ -140,6 +147,8 @@ class Control {
     std::string caption_;
     bool visible_ = true;
     bool enabled_ = true;
+    std::string accessibleName_;
+    std::string accessibleDescription_;
 };
 
 } // namespace shoutotsu

@@ -1,5 +1,7 @@
 #include "platform/option_button.h"
 
+#include <algorithm>
+
 namespace shoutotsu {
 
 void OptionButton::setValueFlag(bool value) {
@@ -21,6 +23,21 @@ void OptionButton::select() {
         }
     }
     setValueFlag(true);
+}
+
+std::vector<OptionButton*> optionGroup(const OptionButton& option) {
+    if (option.container() == nullptr) {
+        return {const_cast<OptionButton*>(&option)};
+    }
+    std::vector<OptionButton*> group;
+    for (Control* sibling : option.container()->children()) {
+        if (sibling->kind() == ControlKind::OptionButton && sibling->name() == option.name()) {
+            group.push_back(static_cast<OptionButton*>(sibling));
+        }
+    }
+    std::sort(group.begin(), group.end(),
+              [](const OptionButton* a, const OptionButton* b) { return a->index() < b->index(); });
+    return group;
 }
 
 } // namespace shoutotsu

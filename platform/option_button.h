@@ -4,6 +4,8 @@
 
 #include "platform/control.h"
 
+#include <vector>
+
 namespace shoutotsu {
 
 class OptionButton : public Control {
@@ -18,5 +20,8 @@ class OptionButton : public Control {
     void setValueFlag(bool value);
     bool value_ = false;
 };
+
+// The buttons of an option's group in index order (the option itself among them).
+std::vector<OptionButton*> optionGroup(const OptionButton& option);
 
 } // namespace shoutotsu

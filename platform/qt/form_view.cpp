@@ -1,6 +1,5 @@
 #include "platform/qt/form_view.h"
 
-#include "app/accessible_text.h"
 #include "platform/qt/figure_painter.h"
 #include "platform/qt/view_widgets.h"
 
@@ -58,34 +57,31 @@ QPalette paletteFor(const Control& window) {
 
 } // namespace
 
-FormView::FormView(MainForm& form, const QIcon& icon, TwipsScale scale)
-    : form_(form), scale_(scale) {
+FormView::FormView(Form& form, const QIcon& icon, TwipsScale scale) : form_(form), scale_(scale) {
     installAccessibleOptionRole();
-    FontSpec windowFontSpec = form_.main.font;
+    FontSpec windowFontSpec = form_.window().font;
     windowFontSpec.stated = true; // the window's own font is the default of all others
     windowFont_ = toQFont(windowFontSpec, QFont());
 
-    auto window =
-        std::make_unique<SurfaceWidget>(FigureSource{&form_.main, scale_, windowFont_}, nullptr);
+    auto window = std::make_unique<SurfaceWidget>(
+        FigureSource{&form_.window(), scale_, windowFont_}, nullptr);
     window->setWindowFlags(kWindowFlags);
-    window->setPalette(paletteFor(form_.main));
+    window->setPalette(paletteFor(form_.window()));
     window->setFont(windowFont_);
-    window->setWindowTitle(qText(form_.main.caption()));
+    window->setWindowTitle(qText(form_.window().caption()));
     if (!icon.isNull()) {
         window->setWindowIcon(icon);
     }
     window_ = std::move(window);
-    widgets_[&form_.main] = window_.get();
+    widgets_[&form_.window()] = window_.get();
     placeWindow();
 
-    buildChildren(form_.main, window_.get());
+    buildChildren(form_.window(), window_.get());
     applyTabOrder();
 
-    accessibleRefresh_ = new QTimer(window_.get());
-    accessibleRefresh_->setSingleShot(true);
-    accessibleRefresh_->setInterval(0);
-    QObject::connect(accessibleRefresh_, &QTimer::timeout, [this] { refreshAccessibleText(); });
-    refreshAccessibleText();
+    for (const auto& entry : widgets_) {
+        showAccessibleText(*entry.first);
+    }
 
     form_.setObserver(this);
 }
@@ -166,8 +162,8 @@ QWidget* FormView::createWidget(Control& control, QWidget* parent) {
         // or Space toggles it, and so does a screen reader's toggle action,
         // which emits no click.
         QObject::connect(option, &QAbstractButton::toggled,
-                         [this, &model] { chooseSpeed(model.index()); });
-        option->onArrowStep = [this, &model](int step) { stepSpeed(model.index(), step); };
+                         [this, &model] { chooseOption(model); });
+        option->onArrowStep = [this, &model](int step) { stepOption(model, step); };
         return option;
     }
     case ControlKind::Frame: {
@@ -246,53 +242,58 @@ void FormView::connectScrollBar(ScrollBar& bar, QWidget* widget) {
     };
 }
 
-void FormView::chooseSpeed(int index) {
+void FormView::chooseOption(OptionButton& option) {
     if (acceptsInput()) {
-        form_.selectSpeed(index);
+        form_.select(option);
     }
     // Show the model's choice, which also undoes a click that merely
     // unchecked the selected button.
-    for (OptionButton& each : form_.sp) {
-        showValue(each);
+    for (OptionButton* each : optionGroup(option)) {
+        showValue(*each);
     }
 }
 
-void FormView::stepSpeed(int fromIndex, int step) {
+void FormView::stepOption(OptionButton& from, int step) {
     // The options stand left to right in index order. An arrow moves the
     // focus to the next one, round from the last to the first, and selects
     // it, as in a classic option group.
-    const int count = static_cast<int>(form_.sp.size());
-    const int next = ((fromIndex + step) % count + count) % count;
-    QWidget* target = widgetFor(form_.sp[static_cast<size_t>(next)]);
+    const std::vector<OptionButton*> group = optionGroup(from);
+    const auto found = std::find(group.begin(), group.end(), &from);
+    const int count = static_cast<int>(group.size());
+    const int here = static_cast<int>(found - group.begin());
+    OptionButton& next = *group[static_cast<size_t>(((here + step) % count + count) % count)];
+    QWidget* target = widgetFor(next);
     if (target == nullptr || !target->isVisible() || !target->isEnabled()) {
         return;
     }
     target->setFocus(Qt::TabFocusReason);
-    chooseSpeed(next);
+    chooseOption(next);
 }
 
-void FormView::refreshAccessibleText() {
-    for (const auto& [control, widget] : widgets_) {
-        // Buttons, frames and the window are named by the caption they show.
-        switch (control->kind()) {
-        case ControlKind::HScrollBar:
-        case ControlKind::VScrollBar:
-        case ControlKind::OptionButton:
-        case ControlKind::PictureBox:
-            break;
-        default:
-            continue;
-        }
-        // Qt tells a screen reader of every change it is given, so only
-        // real changes are given.
-        const QString name = qText(accessibleName(form_, *control));
-        if (widget->accessibleName() != name) {
-            widget->setAccessibleName(name);
-        }
-        const QString description = qText(accessibleDescription(form_, *control));
-        if (widget->accessibleDescription() != description) {
-            widget->setAccessibleDescription(description);
-        }
+void FormView::showAccessibleText(const Control& control) {
+    // Buttons, frames and the window are named by the caption they show.
+    switch (control.kind()) {
+    case ControlKind::HScrollBar:
+    case ControlKind::VScrollBar:
+    case ControlKind::OptionButton:
+    case ControlKind::PictureBox:
+        break;
+    default:
+        return;
+    }
+    QWidget* widget = widgetFor(control);
+    if (widget == nullptr) {
+        return;
+    }
+    // Qt tells a screen reader of every change it is given, so only real
+    // changes are given.
+    const QString name = qText(control.accessibleName());
+    if (widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
+    const QString description = qText(control.accessibleDescription());
+    if (widget->accessibleDescription() != description) {
+        widget->setAccessibleDescription(description);
     }
 }
 
@@ -333,7 +334,7 @@ void FormView::applyTabOrder() {
 }
 
 void FormView::placeWindow() {
-    const Control& main = form_.main;
+    const Control& main = form_.window();
     // The model's rectangle is the outer one; the client area lies inside
     // the border and the title bar.
     const int clientWidth = scale_.toPixels(main.width() - 2 * kWindowBorderTwips);
@@ -344,7 +345,7 @@ void FormView::placeWindow() {
 }
 
 void FormView::placeWidget(const Control& control) {
-    if (&control == &form_.main) {
+    if (&control == &form_.window()) {
         placeWindow();
         return;
     }
@@ -427,11 +428,8 @@ void FormView::propertyChanged(Control& control, Property property) {
         return;
     }
     if (control.isWindowless()) {
-        repaintFigure(control);
-        if (control.kind() == ControlKind::Label &&
-            (property == Property::Caption || property == Property::Visible) &&
-            accessibleRefresh_ != nullptr) {
-            accessibleRefresh_->start();
+        if (property != Property::Accessible) {
+            repaintFigure(control);
         }
         return;
     }
@@ -447,7 +445,7 @@ void FormView::propertyChanged(Control& control, Property property) {
         showCaption(control);
         break;
     case Property::Visible:
-        if (&control != &form_.main) {
+        if (&control != &form_.window()) {
             widget->setVisible(control.visible());
         }
         break;
@@ -456,6 +454,9 @@ void FormView::propertyChanged(Control& control, Property property) {
         break;
     case Property::Value:
         showValue(control);
+        break;
+    case Property::Accessible:
+        showAccessibleText(control);
         break;
     }
 }

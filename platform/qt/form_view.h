@@ -1,4 +1,4 @@
-// The real window: mirrors a MainForm into Qt widgets and feeds user input
+// The real window: mirrors a form into Qt widgets and feeds user input
 // and timer ticks back into the form's event entries.
 //
 // The model is the source of truth. Widgets show what the model holds; a
@@ -8,14 +8,13 @@
 // paints them, and a change repaints only the pixels the figure covered
 // before and covers now.
 //
-// Every widget that takes the focus carries an accessible name, and the
-// scroll bars and the drawing area a description of what the learner sees
-// (app/accessible_text.h); the descriptions follow the labels once each
-// event of the form has run, so a screen reader hears the outcome (the
-// result of a run, a new value) and not the steps on the way.
+// Every widget that takes the focus carries the accessible name and
+// description its control holds; the form rewrites them once per event, so
+// a screen reader hears the outcome (the result of a run, a new value) and
+// not the steps on the way.
 #pragma once
 
-#include "app/main_form.h"
+#include "platform/form.h"
 #include "platform/qt/twips_scale.h"
 
 #include <QIcon>
@@ -33,7 +32,7 @@ class FormView : public ControlObserver {
   public:
     // Builds every widget from the form as it stands (normally just after
     // load()) and starts observing it. The window is not shown yet.
-    FormView(MainForm& form, const QIcon& icon = QIcon(),
+    FormView(Form& form, const QIcon& icon = QIcon(),
              TwipsScale scale = TwipsScale::ofPrimaryScreen());
     ~FormView() override;
     FormView(const FormView&) = delete;
@@ -58,9 +57,9 @@ class FormView : public ControlObserver {
     QWidget* createWidget(Control& control, QWidget* parent);
     void createTimer(Timer& timer);
     void connectScrollBar(ScrollBar& bar, QWidget* widget);
-    void chooseSpeed(int index);
-    void stepSpeed(int fromIndex, int step);
-    void refreshAccessibleText();
+    void chooseOption(OptionButton& option);
+    void stepOption(OptionButton& from, int step);
+    void showAccessibleText(const Control& control);
     void applyTabOrder();
     void placeWindow();
     void placeWidget(const Control& control);
@@ -70,14 +69,13 @@ class FormView : public ControlObserver {
     void runTimer(const Timer& timer);
     bool acceptsInput() const;
 
-    MainForm& form_;
+    Form& form_;
     TwipsScale scale_;
     QFont windowFont_;
     std::unique_ptr<QWidget> window_;
     std::map<const Control*, QWidget*> widgets_;
     std::map<const Control*, QTimer*> timers_;
     std::map<const Control*, QRect> paintedRects_; // last damage rect of each figure
-    QTimer* accessibleRefresh_ = nullptr;          // single shot, after the current event
 };
 
 } // namespace shoutotsu
