@@ -1,0 +1,90 @@
+#include "platform/web/page_api.h"
+
+#include "platform/web/page_binding.h"
+
+#include <emscripten.h>
+
+#include <memory>
+#include <string>
+
+namespace shoutotsu {
+namespace {
+
+std::unique_ptr<PageBinding> page;
+WebPlatform* pagePlatform = nullptr;
+
+// Each call keeps its answer until it is called again, so the script can
+// read it out of the module's memory.
+const char* kept(std::string& slot, std::string text) {
+    slot = std::move(text);
+    return slot.c_str();
+}
+
+} // namespace
+
+// clang-format off
+EM_JS(double, viewportWidth, (), { return window.innerWidth || document.documentElement.clientWidth || 0; });
+EM_JS(double, viewportHeight, (), { return window.innerHeight || document.documentElement.clientHeight || 0; });
+// clang-format on
+
+ScreenSize pageViewport() { return screenOfViewport(viewportWidth(), viewportHeight()); }
+
+void attachPage(Form& form, WebPlatform& platform) {
+    page = std::make_unique<PageBinding>(form);
+    pagePlatform = &platform;
+}
+
+} // namespace shoutotsu
+
+using shoutotsu::page;
+using shoutotsu::pagePlatform;
+
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_controls() {
+    static std::string text;
+    return shoutotsu::kept(text, page ? page->describeControls() : "[]");
+}
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_changes() {
+    static std::string text;
+    return shoutotsu::kept(text, page ? page->takeChanges() : "[]");
+}
+
+EMSCRIPTEN_KEEPALIVE int shoutotsu_click(int id) { return page && page->click(id) ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int shoutotsu_scroll(int id, int action, int thumb) {
+    return page && page->scroll(id, action, thumb) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE int shoutotsu_select(int id) { return page && page->select(id) ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) { return page && page->tick(id) ? 1 : 0; }
+
+EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; }
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_error() {
+    static std::string text;
+    if (pagePlatform == nullptr || !pagePlatform->errorReported()) {
+        return shoutotsu::kept(text, "");
+    }
+    // The two strings as one JSON object, escaped by the binding's rules.
+    auto quoted = [](const std::string& s) {
+        std::string out = "\"";
+        for (const char c : s) {
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += c;
+            } else if (c == '\n') {
+                out += "\\n";
+            } else {
+                out += c;
+            }
+        }
+        return out + "\"";
+    };
+    return shoutotsu::kept(text, "{\"title\":" + quoted(pagePlatform->errorTitle()) +
+                                     ",\"text\":" + quoted(pagePlatform->errorText()) + "}");
+}
+
+} // extern "C"

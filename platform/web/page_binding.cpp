@@ -1,0 +1,331 @@
+#include "platform/web/page_binding.h"
+
+#include "platform/figures.h"
+#include "platform/number_text.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace shoutotsu {
+namespace {
+
+const char* kindName(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Window:
+        return "window";
+    case ControlKind::CommandButton:
+        return "button";
+    case ControlKind::HScrollBar:
+    case ControlKind::VScrollBar:
+        return "scrollbar";
+    case ControlKind::OptionButton:
+        return "option";
+    case ControlKind::Frame:
+        return "frame";
+    case ControlKind::Label:
+        return "label";
+    case ControlKind::Shape:
+        return "shape";
+    case ControlKind::Line:
+        return "line";
+    case ControlKind::PictureBox:
+        return "picture";
+    case ControlKind::Timer:
+        return "timer";
+    }
+    return "unknown";
+}
+
+const char* alignmentName(Alignment alignment) {
+    switch (alignment) {
+    case Alignment::Right:
+        return "right";
+    case Alignment::Center:
+        return "center";
+    case Alignment::Left:
+        break;
+    }
+    return "left";
+}
+
+const char* fillName(FillStyle fill) {
+    switch (fill) {
+    case FillStyle::Solid:
+        return "solid";
+    case FillStyle::DownwardDiagonal:
+        return "hatch";
+    case FillStyle::Transparent:
+        break;
+    }
+    return "none";
+}
+
+// A small JSON writer: objects of named members, nothing nested deeper than
+// the page needs.
+class Json {
+  public:
+    explicit Json(std::string& out) : out_(out) {}
+
+    void open() {
+        out_ += '{';
+        first_ = true;
+    }
+    void close() { out_ += '}'; }
+
+    void member(const char* name, const std::string& text) {
+        key(name);
+        quote(text);
+    }
+    void member(const char* name, const char* text) { member(name, std::string(text)); }
+    void member(const char* name, bool value) {
+        key(name);
+        out_ += value ? "true" : "false";
+    }
+    void member(const char* name, int value) {
+        key(name);
+        out_ += std::to_string(value);
+    }
+    // Twips as the model holds them: the shortest text that reads back to
+    // the same float, so the page computes from exactly the model's value.
+    void member(const char* name, float value) {
+        key(name);
+        out_ += std::isfinite(value) ? shortestText(value) : "null";
+    }
+    void members(const char* name, const std::vector<int>& values) {
+        key(name);
+        out_ += '[';
+        for (size_t i = 0; i < values.size(); ++i) {
+            if (i > 0) {
+                out_ += ',';
+            }
+            out_ += std::to_string(values[i]);
+        }
+        out_ += ']';
+    }
+
+  private:
+    void key(const char* name) {
+        if (!first_) {
+            out_ += ',';
+        }
+        first_ = false;
+        out_ += '"';
+        out_ += name;
+        out_ += "\":";
+    }
+    void quote(const std::string& text) {
+        out_ += '"';
+        for (const char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (c == '"' || c == '\\') {
+                out_ += '\\';
+                out_ += c;
+            } else if (byte < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+                out_ += escaped;
+            } else {
+                out_ += c; // UTF-8 passes through whole
+            }
+        }
+        out_ += '"';
+    }
+
+    std::string& out_;
+    bool first_ = true;
+};
+
+// What a handler can change while the program runs.
+void writeRunTimeState(Json& json, const Control& control) {
+    if (control.kind() == ControlKind::Line) {
+        const auto& line = static_cast<const Line&>(control);
+        json.member("x1", line.x1());
+        json.member("y1", line.y1());
+        json.member("x2", line.x2());
+        json.member("y2", line.y2());
+    } else {
+        json.member("left", control.left());
+        json.member("top", control.top());
+        json.member("width", control.width());
+        json.member("height", control.height());
+    }
+    json.member("caption", control.caption());
+    json.member("visible", control.visible());
+    json.member("enabled", control.enabled());
+    if (control.kind() == ControlKind::HScrollBar || control.kind() == ControlKind::VScrollBar) {
+        json.member("value", static_cast<int>(static_cast<const ScrollBar&>(control).value()));
+    } else if (control.kind() == ControlKind::OptionButton) {
+        json.member("value", static_cast<const OptionButton&>(control).value());
+    }
+    json.member("accessibleName", control.accessibleName());
+    json.member("accessibleDescription", control.accessibleDescription());
+}
+
+} // namespace
+
+std::string cssColor(const Color& color) {
+    if (color.system) {
+        // The classic desktop's system colours the form was designed with.
+        switch (color.systemIndex) {
+        case kSystemColorActiveTitleText:
+            return "rgb(255,255,255)";
+        case kSystemColorButtonFace:
+            return "rgb(192,192,192)";
+        default:
+            return "rgb(0,0,0)";
+        }
+    }
+    return "rgb(" + std::to_string(color.r) + "," + std::to_string(color.g) + "," +
+           std::to_string(color.b) + ")";
+}
+
+PageBinding::PageBinding(Form& form) : form_(form), controls_(form.allControls()) {
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        ids_[controls_[i]] = static_cast<int>(i);
+    }
+    pending_.assign(controls_.size(), false);
+    form_.setObserver(this);
+}
+
+PageBinding::~PageBinding() { form_.setObserver(nullptr); }
+
+std::string PageBinding::describeControls() const {
+    std::string out = "[";
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const Control& c = *controls_[i];
+        if (i > 0) {
+            out += ',';
+        }
+        Json json(out);
+        json.open();
+        json.member("id", static_cast<int>(i));
+        json.member("kind", kindName(c.kind()));
+        json.member("name", c.name());
+        json.member("index", c.index());
+        json.member("displayName", c.displayName());
+        const auto container = c.container() != nullptr ? ids_.find(c.container()) : ids_.end();
+        json.member("container", container != ids_.end() ? container->second : -1);
+        std::vector<int> children;
+        for (const Control* child : c.children()) {
+            children.push_back(ids_.at(child));
+        }
+        json.members("children", children);
+        json.member("tabIndex", c.tabIndex);
+        json.member("foreColor", cssColor(c.foreColor));
+        json.member("backColor", cssColor(c.backColor));
+        json.member("transparent", c.transparentBackground);
+        json.member("alignment", alignmentName(c.alignment));
+        json.member("fontFace", c.font.face);
+        json.member("fontPoints", c.font.points);
+        json.member("fontStated", c.font.stated);
+        json.member("fontWeight", c.font.weight);
+        switch (c.kind()) {
+        case ControlKind::HScrollBar:
+        case ControlKind::VScrollBar: {
+            const auto& bar = static_cast<const ScrollBar&>(c);
+            json.member("vertical", bar.vertical());
+            json.member("minimum", static_cast<int>(bar.minimum()));
+            json.member("maximum", static_cast<int>(bar.maximum()));
+            json.member("smallChange", static_cast<int>(bar.smallChange()));
+            json.member("largeChange", static_cast<int>(bar.largeChange()));
+            break;
+        }
+        case ControlKind::Shape: {
+            const auto& shape = static_cast<const Shape&>(c);
+            json.member("shape", shape.shapeKind == ShapeKind::Circle ? "circle" : "rectangle");
+            json.member("fill", fillName(shape.fillStyle));
+            json.member("fillColor", cssColor(shape.fillColor));
+            json.member("borderColor", cssColor(shape.borderColor));
+            json.member("border", shape.borderVisible);
+            break;
+        }
+        case ControlKind::Line: {
+            const auto& line = static_cast<const Line&>(c);
+            json.member("color", cssColor(line.color));
+            json.member("lineWidth", line.widthPixels);
+            break;
+        }
+        case ControlKind::Timer:
+            json.member("interval", static_cast<int>(static_cast<const Timer&>(c).interval()));
+            break;
+        default:
+            break;
+        }
+        writeRunTimeState(json, c);
+        json.close();
+    }
+    out += ']';
+    return out;
+}
+
+std::string PageBinding::takeChanges() {
+    std::string out = "[";
+    for (size_t n = 0; n < order_.size(); ++n) {
+        const int id = order_[n];
+        pending_[static_cast<size_t>(id)] = false;
+        if (n > 0) {
+            out += ',';
+        }
+        Json json(out);
+        json.open();
+        json.member("id", id);
+        writeRunTimeState(json, *controls_[static_cast<size_t>(id)]);
+        json.close();
+    }
+    order_.clear();
+    out += ']';
+    return out;
+}
+
+Control* PageBinding::controlOf(int id, ControlKind kind, ControlKind otherKind) const {
+    if (id < 0 || static_cast<size_t>(id) >= controls_.size()) {
+        return nullptr;
+    }
+    Control* control = controls_[static_cast<size_t>(id)];
+    return control->kind() == kind || control->kind() == otherKind ? control : nullptr;
+}
+
+bool PageBinding::click(int id) {
+    Control* c = controlOf(id, ControlKind::CommandButton, ControlKind::CommandButton);
+    return c != nullptr && form_.click(static_cast<CommandButton&>(*c));
+}
+
+bool PageBinding::scroll(int id, int action, int thumbValue) {
+    Control* c = controlOf(id, ControlKind::HScrollBar, ControlKind::VScrollBar);
+    if (c == nullptr || action < static_cast<int>(ScrollAction::LineDecrement) ||
+        action > static_cast<int>(ScrollAction::ThumbTo)) {
+        return false;
+    }
+    const int16_t thumb = static_cast<int16_t>(thumbValue < -32768  ? -32768
+                                               : thumbValue > 32767 ? 32767
+                                                                    : thumbValue);
+    return form_.scroll(static_cast<ScrollBar&>(*c), static_cast<ScrollAction>(action), thumb);
+}
+
+bool PageBinding::select(int id) {
+    Control* c = controlOf(id, ControlKind::OptionButton, ControlKind::OptionButton);
+    return c != nullptr && form_.select(static_cast<OptionButton&>(*c));
+}
+
+bool PageBinding::tick(int id) {
+    Control* c = controlOf(id, ControlKind::Timer, ControlKind::Timer);
+    return c != nullptr && form_.tick(static_cast<Timer&>(*c));
+}
+
+int PageBinding::status() const {
+    return (form_.loaded() ? 1 : 0) | (form_.unloaded() ? 2 : 0) | (form_.halted() ? 4 : 0);
+}
+
+void PageBinding::propertyChanged(Control& control, Property) {
+    const auto found = ids_.find(&control);
+    if (found == ids_.end()) {
+        return;
+    }
+    const auto id = static_cast<size_t>(found->second);
+    if (!pending_[id]) {
+        pending_[id] = true;
+        order_.push_back(found->second);
+    }
+}
+
+} // namespace shoutotsu

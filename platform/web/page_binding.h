@@ -1,0 +1,62 @@
+// The page's view of a form: every control under a small number (its place
+// in the form's list of controls), its whole state as JSON, and the changes
+// since the page last asked, so the page's script can mirror the form
+// without knowing which form it is.
+//
+// The script drives the form through the event entries by number and, after
+// each event, takes the changes: one entry per changed control with every
+// property that can change at run time, so a control that moved a hundred
+// times inside one event is sent once, as it now stands.
+#pragma once
+
+#include "platform/form.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace shoutotsu {
+
+class PageBinding : public ControlObserver {
+  public:
+    // Starts observing the form (normally just after it loaded).
+    explicit PageBinding(Form& form);
+    ~PageBinding() override;
+    PageBinding(const PageBinding&) = delete;
+    PageBinding& operator=(const PageBinding&) = delete;
+
+    // Every control in the form's order, each with all its properties:
+    // [{"id":0,"kind":"window","name":"main",...}, ...]. Containers come
+    // before their contents, and "children" lists them rearmost first.
+    std::string describeControls() const;
+    // The controls that changed since the last call, in the order they first
+    // changed, each with its run-time properties; empties the queue.
+    std::string takeChanges();
+
+    // The form's event entries by control number; false for a number that
+    // is not a control of the matching kind, or an event not taken.
+    bool click(int id);
+    bool scroll(int id, int action, int thumbValue);
+    bool select(int id);
+    bool tick(int id);
+
+    // 1 loaded, 2 unloaded, 4 halted (an error was reported).
+    int status() const;
+
+    void propertyChanged(Control& control, Property property) override;
+
+  private:
+    Control* controlOf(int id, ControlKind kind, ControlKind otherKind) const;
+
+    Form& form_;
+    std::vector<Control*> controls_;
+    std::unordered_map<const Control*, int> ids_;
+    std::vector<bool> pending_;
+    std::vector<int> order_;
+};
+
+// How a control's kind, alignment or colour is written for the page.
+std::string cssColor(const Color& color);
+
+} // namespace shoutotsu

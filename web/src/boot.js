@@ -1,0 +1,72 @@
+// Starts the page: checks that the browser can run the program, loads the
+// WebAssembly module (which fits the form to the viewport and loads it),
+// and hands the form to the page. Any failure on the way is said in the
+// page, in Japanese; the page is never left blank.
+import { FormPage } from './page.js';
+
+// The module's entries, as the page uses them.
+function formApi(module) {
+  const text = (pointer) => module.UTF8ToString(pointer);
+  return {
+    controls: () => JSON.parse(text(module._shoutotsu_controls())),
+    changes: () => JSON.parse(text(module._shoutotsu_changes())),
+    click: (id) => module._shoutotsu_click(id) === 1,
+    scroll: (id, action, thumb) => module._shoutotsu_scroll(id, action, thumb) === 1,
+    select: (id) => module._shoutotsu_select(id) === 1,
+    tick: (id) => module._shoutotsu_tick(id) === 1,
+    status: () => module._shoutotsu_status(),
+    error: () => {
+      const report = text(module._shoutotsu_error());
+      return report ? JSON.parse(report) : null;
+    },
+  };
+}
+
+// Shows one of the page's prepared messages (see index.html).
+function showProblem(kind, detail) {
+  const root = document.documentElement;
+  if (root.dataset.ready === '1') return;
+  root.dataset.problem = kind;
+  const where = document.getElementById('problem-detail');
+  if (where && detail) where.textContent = String(detail);
+}
+
+function registerOfflineWorker() {
+  // Only the folder on a web server has a worker; the single file needs none.
+  if (!document.documentElement.hasAttribute('data-offline') || !('serviceWorker' in navigator)) return;
+  if (!/^https?:$/.test(location.protocol)) return;
+  navigator.serviceWorker.register('sw.js').catch(() => {
+    // Without the worker the page still runs; it only needs the network.
+  });
+}
+
+async function boot() {
+  if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
+    showProblem('no-wasm');
+    return;
+  }
+  if (typeof createShoutotsu !== 'function') {
+    showProblem('load-failed', 'shoutotsu-page.js');
+    return;
+  }
+  let module;
+  try {
+    module = await createShoutotsu({
+      print: (line) => console.log(line),
+      printErr: (line) => console.error(line),
+    });
+  } catch (error) {
+    showProblem('load-failed', error && error.message ? error.message : error);
+    return;
+  }
+  const page = new FormPage(formApi(module), document.getElementById('desk'),
+    document.querySelector('link[rel="icon"]')?.href ?? '');
+  page.start();
+  registerOfflineWorker();
+  // Ready once the first frame with the window is on the screen.
+  requestAnimationFrame(() => requestAnimationFrame(() => {
+    document.documentElement.dataset.ready = '1';
+  }));
+}
+
+boot().catch((error) => showProblem('load-failed', error && error.message ? error.message : error));
