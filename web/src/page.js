@@ -24,6 +24,35 @@ const takesFocus = (c) => ['button', 'scrollbar', 'option', 'picture'].includes(
 // A result the drawing area's description opens with, once a run has one.
 const kResultSentence = /^結果[^。]*。/;
 
+// How long after a pointer's press the browser's own click may come.
+const kClickAfterPressMs = 1000;
+
+// A press of a button by mouse, finger or pen counts when it is let go over
+// the button, as on the desktop. The browser's click that follows it is then
+// passed over; a click from the keyboard or a screen reader (which comes
+// with no pointer before it) presses the button itself.
+function onPress(element, press) {
+  let pointer = null;
+  let pressedAt = -Infinity;
+  element.addEventListener('pointerdown', (e) => {
+    if (e.button === 0 && e.isPrimary) pointer = e.pointerId;
+  });
+  element.addEventListener('pointercancel', () => (pointer = null));
+  element.addEventListener('pointerup', (e) => {
+    if (e.pointerId !== pointer) return;
+    pointer = null;
+    const box = element.getBoundingClientRect();
+    if (e.clientX < box.left || e.clientX > box.right || e.clientY < box.top || e.clientY > box.bottom) return;
+    pressedAt = performance.now();
+    press();
+  });
+  element.addEventListener('click', (e) => {
+    const following = e.detail > 0 && performance.now() - pressedAt < kClickAfterPressMs;
+    pressedAt = -Infinity;
+    if (!following) press();
+  });
+}
+
 export class FormPage {
   // api: the module's entries (see boot.js); desk: the element that is the
   // screen; icon: the URL of the window's icon.
@@ -111,11 +140,14 @@ export class FormPage {
       this.surfaces.set(container.id, { canvas, context: canvas.getContext('2d'), placement: null, parent });
       this.dirty.add(container.id);
     }
-    // Stacking follows the form's order (rearmost first); the page's order
-    // follows the tab order, so reading order and focus order agree.
+    // Stacking follows the form's order (rearmost first). The page's order
+    // is the reading order, top to bottom and left to right, except that
+    // the first control of the tab order comes first, so that Tab enters
+    // and leaves the window at the ends of its own order.
     const shown = children.filter((c) => !isFigure(c) && c.kind !== 'timer');
     shown.forEach((c) => (c.stacking = children.indexOf(c) + 1));
-    shown.sort((a, b) => (a.tabIndex < 0) - (b.tabIndex < 0) || a.tabIndex - b.tabIndex);
+    const leads = (c) => (c === this.chain[0] ? 0 : 1);
+    shown.sort((a, b) => leads(a) - leads(b) || a.top - b.top || a.left - b.left);
     for (const c of shown) {
       const element = this.createElement(c, container);
       element.dataset.control = c.displayName;
@@ -176,7 +208,7 @@ export class FormPage {
     button.type = 'button';
     button.className = 'button';
     this.applyFont(button, c);
-    button.addEventListener('click', () => this.event(() => this.api.click(c.id)));
+    onPress(button, () => this.event(() => this.api.click(c.id)));
     button.addEventListener('keydown', (e) => {
       // Enter presses the button once, however long it is held, as Space
       // does; the browser's own Enter would repeat.
@@ -211,7 +243,7 @@ export class FormPage {
     mark.className = 'mark';
     mark.setAttribute('aria-hidden', 'true');
     element.append(mark);
-    element.addEventListener('click', () => this.event(() => this.api.select(c.id)));
+    onPress(element, () => this.event(() => this.api.select(c.id)));
     element.addEventListener('keydown', (e) => {
       if (hasShortcutModifier(e)) return;
       const step = { ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1 }[e.key];

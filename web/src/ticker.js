@@ -81,7 +81,7 @@ export class Ticker {
     // next round, so each callback is one event, as on the desktop.
     let chosen = null;
     for (const [id, timer] of this.timers) {
-      if (timer.due <= now + 0.5 && (chosen === null || timer.due < this.timers.get(chosen).due)) chosen = id;
+      if (timer.due <= now + 1 && (chosen === null || timer.due < this.timers.get(chosen).due)) chosen = id;
     }
     if (chosen !== null) {
       const timer = this.timers.get(chosen);
