@@ -282,6 +282,8 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
   const section = html('section', { class: 'record', 'data-control': 'record', 'aria-labelledby': `${id}-title` });
   const title = html('h2', { id: `${id}-title`, tabindex: '-1' }, '記録');
   const notices = html('div', { class: 'record-notices', role: 'status' });
+  // On paper only: the learner writes their name on the printed record.
+  const name = html('p', { class: 'record-name', 'aria-hidden': 'true' }, 'なまえ（　　　　　　　　　　　　）');
   const empty = html('p', { class: 'record-empty' }, 'まだ記録がありません。「スタート」で実験すると、ここに1回ずつ記録されます。');
   const tableBox = html('div', { class: 'record-table', role: 'region', 'aria-labelledby': `${id}-caption`, tabindex: '0' });
   const table = html('table');
@@ -309,7 +311,7 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
   const clearButton = html('button', { type: 'button', 'data-control': 'recordClear' }, '記録を消す');
   actions.append(csvButton, clearButton);
 
-  section.append(title, notices, actions, empty, tableBox, chartBox);
+  section.append(title, name, notices, actions, empty, tableBox, chartBox);
   host.replaceChildren(section);
 
   function notice(kind) {

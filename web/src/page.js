@@ -99,7 +99,9 @@ export class FormPage {
     this.paintNow();
     // The window opens with the focus on the first control in its order.
     this.focusNext(-1, 1, false);
+    this.opening = true;
     this.afterEvent();
+    this.opening = false;
   }
 
   // --- building -----------------------------------------------------------
@@ -589,6 +591,9 @@ export class FormPage {
     this.finished = true;
     this.ticker.stop();
     const report = this.api.error() ?? { title: this.window.caption, text: '' };
+    // An error while the form loaded ends the program before its window is
+    // ever shown, as on the desktop.
+    if (this.opening) this.windowElement.hidden = true;
     this.windowElement.inert = true;
     this.windowElement.setAttribute('aria-hidden', 'true');
     const box = document.createElement('div');
