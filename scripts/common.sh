@@ -13,6 +13,9 @@ RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipaf
 # checkers of the menu entry and the AppStream data.
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon at-spi2-core
     desktop-file-utils appstream)
+# Packages the page's tests need: Debian's Chromium (driven by Playwright from
+# npm) and WebKit's WebDriver with its MiniBrowser, on a virtual X display.
+WEB_TEST_PACKAGES=(chromium webkit2gtk-driver xvfb xauth)
 # Packages to build the Debian package and try it installed.
 PACKAGE_PACKAGES=(dpkg-dev file xvfb xauth xdotool)
 

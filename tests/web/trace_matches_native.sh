@@ -48,8 +48,8 @@ for args in "${cases[@]}"; do
     if ! cmp -s "$work/native.out" "$work/web.out" || ! cmp -s "$work/native.err" "$work/web.err" ||
         [ "$native_status" -ne "$web_status" ]; then
         echo "FAIL: shoutotsu-trace $args: the browser build differs (status $native_status vs $web_status)"
-        diff "$work/native.out" "$work/web.out" | head -5
-        diff "$work/native.err" "$work/web.err" | head -5
+        diff "$work/native.out" "$work/web.out" | head -5 | cut -c1-200
+        diff "$work/native.err" "$work/web.err" | head -5 | cut -c1-200
         failed=1
     else
         echo "same: shoutotsu-trace $args ($(wc -l <"$work/native.out") lines, status $native_status)"

@@ -1,0 +1,199 @@
+// The page in Chromium, both as the single file and as the served folder:
+// the start-up layout equals the model's, a default run gives the desktop's
+// result, keyboard and touch drive it, it runs offline after one visit, and
+// a screen reader finds no serious fault.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import AxeBuilder from '@axe-core/playwright';
+import { control, launchChromium, modelLayout, openPage, serveSite, singleFileUrl, waitForRunEnd } from './harness.mjs';
+
+// Where each control sits: its container, for the offsets of nested
+// controls. Everything else lies in the window's client area.
+const containerOf = {};
+const contents = {
+  T1Frame: ['T2mScroll', 'T1mScroll', 'Label14', 'T2m', 'Label18', 'Label7', 'T1m', 'Label11'],
+  T2Frame: ['T1rScroll', 'T2rScroll', 'Label12', 'T1r', 'Label8', 'Label13', 'T2r', 'Label17'],
+  RFrame: ['Lscroll', 'Hscroll', 'Label1', 'Label2', 'htext', 'ltext', 'Label5', 'Label6'],
+  SPFrame: ['sp(0)', 'sp(1)', 'sp(2)', 'Label3'],
+  work: ['subtitle1', 'subtitle2'],
+};
+for (const [container, names] of Object.entries(contents)) for (const name of names) containerOf[name] = container;
+const boxed = ['SPFrame', 'RFrame', 'start', 'T2Frame', 'T1Frame', 'Command1', 'work', 'varcopy', 'title_s', 'title',
+  ...Object.values(contents).flat()];
+const parameterBars = ['T1mScroll', 'T2mScroll', 'T1rScroll', 'T2rScroll', 'Hscroll', 'Lscroll'];
+
+let context;
+let site;
+before(async () => {
+  context = await launchChromium({ hasTouch: true });
+  site = await serveSite();
+});
+after(async () => {
+  await context?.close();
+  await site?.close();
+});
+
+const forms = () => [
+  ['the single file', singleFileUrl],
+  ['the served folder', site.url],
+];
+
+async function shownText(page, name) {
+  return (await control(page, name).textContent()).trim();
+}
+
+async function barsDisabled(page) {
+  return page.evaluate((names) => names.map((name) => {
+    const bar = document.querySelector(`[data-control="${name}"]`);
+    return bar.getAttribute('aria-disabled') === 'true' || bar.hasAttribute('disabled');
+  }), parameterBars);
+}
+
+test('the start-up layout is the model\'s at a Chromebook and an iPad size', async () => {
+  for (const [form, url] of forms()) {
+    for (const viewport of [{ width: 1366, height: 768 }, { width: 1180, height: 820 }]) {
+      const page = await openPage(context, url, viewport);
+      const model = modelLayout(viewport.width * 15, viewport.height * 15);
+      const main = await control(page, 'main').boundingBox();
+      const where = `${form} at ${viewport.width}x${viewport.height}`;
+      // The window fits these viewports, so the page does not scale it.
+      assert.ok(Math.abs(main.width - model.main.Width / 15) <= 0.5, `${where}: main width ${main.width}`);
+      assert.ok(Math.abs(main.x - model.main.Left / 15) <= 0.5, `${where}: main left ${main.x}`);
+      assert.ok(Math.abs(main.y - model.main.Top / 15) <= 0.5, `${where}: main top ${main.y}`);
+      assert.ok(Math.abs(main.height - model.main.Height / 15) <= 0.5, `${where}: main height`);
+      for (const name of boxed) {
+        const own = model[name];
+        let left = Number(model.main.Left) + 60 + Number(own.Left);
+        let top = Number(model.main.Top) + 300 + Number(own.Top);
+        const container = containerOf[name];
+        if (container) {
+          left += Number(model[container].Left);
+          top += Number(model[container].Top);
+        }
+        const box = await control(page, name).boundingBox();
+        assert.ok(box, `${where}: ${name} has a box`);
+        const expected = { x: left / 15, y: top / 15, width: own.Width / 15, height: own.Height / 15 };
+        for (const key of ['x', 'y', 'width', 'height']) {
+          assert.ok(Math.abs(box[key] - expected[key]) <= 0.5,
+            `${where}: ${name}.${key} is ${box[key]}, the model says ${expected[key]}`);
+        }
+      }
+      assert.deepEqual(page.consoleErrors, [], where);
+      await page.close();
+    }
+  }
+});
+
+test('a default run ends with the desktop\'s result, and clear restores the scene', async () => {
+  for (const [form, url] of forms()) {
+    const page = await openPage(context, url);
+    assert.equal(await shownText(page, 'start'), 'スタート');
+    assert.deepEqual(await barsDisabled(page), [false, false, false, false, false, false]);
+    await control(page, 'start').click();
+    await page.waitForFunction(() => document.querySelector('[data-control="start"]').offsetParent === null);
+    assert.deepEqual(await barsDisabled(page), [true, true, true, true, true, true], `${form}: bars off in a run`);
+    await waitForRunEnd(page);
+    assert.equal(await shownText(page, 'kekka'), '37.9cm', form);
+    assert.ok(await control(page, 'kekka').isVisible());
+    await control(page, 'start').click();
+    assert.equal(await shownText(page, 'start'), 'スタート');
+    assert.ok(!(await control(page, 'kekka').isVisible()), `${form}: the result is hidden again`);
+    assert.deepEqual(await barsDisabled(page), [false, false, false, false, false, false]);
+    assert.deepEqual(page.consoleErrors, [], form);
+    await page.close();
+  }
+});
+
+test('the keyboard moves a scroll bar and starts a run as on the desktop', async () => {
+  const page = await openPage(context, singleFileUrl);
+  await control(page, 'T1mScroll').focus();
+  await page.keyboard.press('ArrowRight');
+  assert.equal(await shownText(page, 'T1m'), '30');
+  await page.keyboard.press('End');
+  assert.equal(await shownText(page, 'T1m'), '50');
+  await page.keyboard.press('ArrowRight'); // the end stops it
+  assert.equal(await shownText(page, 'T1m'), '50');
+  await page.keyboard.press('Home');
+  assert.equal(await shownText(page, 'T1m'), '10');
+  await page.keyboard.press('PageDown');
+  assert.equal(await shownText(page, 'T1m'), '20');
+  // The speed options: an arrow moves to the next one and selects it.
+  await control(page, 'sp(1)').focus();
+  await page.keyboard.press('ArrowLeft');
+  assert.equal(await control(page, 'sp(0)').getAttribute('aria-checked'), 'true');
+  assert.equal(await control(page, 'sp(1)').getAttribute('aria-checked'), 'false');
+  await control(page, 'start').focus();
+  await page.keyboard.press('Enter');
+  await waitForRunEnd(page);
+  assert.match(await shownText(page, 'kekka'), /^\d+(\.\d)?cm$/);
+  await page.close();
+});
+
+test('touch taps an arrow and the track, drags the thumb and starts a run', async () => {
+  const page = await openPage(context, singleFileUrl);
+  const bar = await control(page, 'T1mScroll').boundingBox();
+  const y = bar.y + bar.height / 2;
+  await page.touchscreen.tap(bar.x + bar.width - 3, y); // right arrow: 20 → 30
+  assert.equal(await shownText(page, 'T1m'), '30');
+  await page.touchscreen.tap(bar.x + 3, y); // left arrow: 30 → 20
+  assert.equal(await shownText(page, 'T1m'), '20');
+  await page.touchscreen.tap(bar.x + bar.width * 0.8, y); // track right of the thumb
+  assert.equal(await shownText(page, 'T1m'), '30');
+  // A finger drags the thumb to the far end; the value changes on release.
+  const cdp = await context.newCDPSession(page);
+  const thumbX = bar.x + bar.height + ((bar.width - 3 * bar.height) * 2) / 4 + bar.height / 2;
+  const touch = (type, x) => cdp.send('Input.dispatchTouchEvent', {
+    type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }],
+  });
+  await touch('touchStart', thumbX);
+  for (let x = thumbX; x < bar.x + bar.width; x += 10) await touch('touchMove', x);
+  assert.equal(await shownText(page, 'T1m'), '30', 'no Change while the thumb is held');
+  await touch('touchEnd');
+  assert.equal(await shownText(page, 'T1m'), '50');
+  const start = await control(page, 'start').boundingBox();
+  await page.touchscreen.tap(start.x + start.width / 2, start.y + start.height / 2);
+  try { await waitForRunEnd(page, 8000); } catch (e) {
+    console.log('DIAG', await page.evaluate(() => [...document.querySelectorAll('[data-control]')].map((e) => `${e.dataset.control}:${e.offsetParent!==null}:${e.textContent.trim().slice(0,10)}:${e.getAttribute('aria-disabled')}`).join(' ')), await page.evaluate(() => document.visibilityState));
+    throw e;
+  }
+  assert.deepEqual(page.consoleErrors, []);
+  await page.close();
+});
+
+test('after one visit the served page reloads and runs with the network cut', async () => {
+  const own = await serveSite();
+  const page = await openPage(context, own.url);
+  await page.evaluate(async () => {
+    await navigator.serviceWorker.ready;
+  });
+  await page.reload(); // now under the worker's control
+  await page.waitForSelector('html[data-ready="1"]');
+  assert.ok(await page.evaluate(() => navigator.serviceWorker.controller !== null));
+  await own.close();
+  await page.reload();
+  await page.waitForSelector('html[data-ready="1"]');
+  await control(page, 'start').click();
+  await waitForRunEnd(page);
+  assert.equal(await shownText(page, 'kekka'), '37.9cm');
+  await page.close();
+});
+
+test('a screen reader finds no serious fault, before and after a run', async () => {
+  const page = await openPage(context, singleFileUrl);
+  // The window's colours are its own, the same as on the desktop (dark red
+  // value labels, red and blue names, a grey version line on button-face
+  // grey); their contrast is below the web's guideline for small text and
+  // is left as designed, so that rule alone is not asked here.
+  const check = async (when) => {
+    const { violations } = await new AxeBuilder({ page }).disableRules(['color-contrast']).analyze();
+    const bad = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical');
+    assert.deepEqual(bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], when);
+  };
+  await check('at start');
+  await control(page, 'start').click();
+  await waitForRunEnd(page);
+  await check('after a run');
+  const live = await page.locator('[aria-live]').allTextContents();
+  assert.ok(live.some((text) => text.includes('37.9cm')), `the result is announced: ${live}`);
+  await page.close();
+});
