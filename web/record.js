@@ -144,7 +144,8 @@ function axisScale(setting, rows) {
   const max = Math.max(setting.max, ...values);
   const ticks = [];
   for (let v = min; v <= max; v += setting.step) ticks.push(v);
-  const at = (value) => (Number(value) - min) / (max - min);
+  // A little room at both ends, so that no point sits on the axis line.
+  const at = (value) => 0.04 + 0.92 * ((Number(value) - min) / (max - min));
   return { ticks: ticks.map((v) => ({ text: String(v), at: at(v) })), at };
 }
 

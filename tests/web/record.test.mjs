@@ -1,0 +1,286 @@
+// The record of runs under the window, in Chromium: first the module on a
+// page of its own (rows, CSV bytes, chart, storage faults, the row limit,
+// printing), then on the real page (runs at three weights against the core,
+// a reload, a run quit halfway).
+import { test, describe, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { createServer } from 'node:http';
+import { existsSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
+import { readFile } from 'node:fs/promises';
+import { execFileSync } from 'node:child_process';
+import { extname, join, normalize, resolve } from 'node:path';
+import { control, launchChromium, nativeTrace, openPage, serveSite, siteDir, singleFileUrl, waitForRunEnd } from './harness.mjs';
+
+const root = resolve(new URL('../..', import.meta.url).pathname);
+const KEY = 'shoutotsu.record.v1:/fixture';
+const HEADER = '回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),当てられるぴるての半径 (mm),'
+  + 'レールの高さ (cm),ななめの長さ (cm),速さ,結果（当てられるぴるての動いた距離）';
+const run = (m1, result, other = {}) => ({ m1, m2: '20', r1: '10', r2: '10', height: '20', length: '60', speed: '中', result, ...other });
+
+// Only the module and its fixture are served: the record needs no build.
+async function serveFixture() {
+  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css' };
+  const server = createServer(async (request, response) => {
+    const file = normalize(join(root, decodeURIComponent(new URL(request.url, 'http://x').pathname)));
+    const allowed = [join(root, 'web') + '/', join(root, 'tests/web/fixtures') + '/'].some((dir) => file.startsWith(dir));
+    try {
+      if (!allowed) throw new Error('outside');
+      const body = await readFile(file);
+      response.writeHead(200, { 'content-type': types[extname(file)] || 'application/octet-stream' }).end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((done) => server.listen(0, '127.0.0.1', done));
+  return { url: `http://127.0.0.1:${server.address().port}/tests/web/fixtures/record.html`, close: () => new Promise((done) => server.close(done)) };
+}
+
+const tableRows = (page) => page.$$eval('[data-control="record"] tbody tr', (trs) => trs.map((tr) =>
+  [...tr.children].map((cell) => cell.textContent)));
+const notices = (page) => page.$$eval('[data-notice]', (ps) => ps.map((p) => p.dataset.notice));
+
+describe('the record on a page of its own', () => {
+  let context;
+  let fixture;
+  before(async () => {
+    context = await launchChromium();
+    fixture = await serveFixture();
+  });
+  after(async () => {
+    await context?.close();
+    await fixture?.close();
+  });
+
+  async function mounted(kind = 'memory', initial = {}) {
+    const page = await openPage(context, fixture.url, { width: 1280, height: 900 });
+    await page.evaluate(([k, i]) => window.fixture.mount(k, i), [kind, initial]);
+    return page;
+  }
+  const add = (page, ...runs) => page.evaluate((rs) => rs.forEach((r) => window.record.addRun(r)), runs);
+
+  test('each run is a row, announced, and the CSV holds exactly the table', async () => {
+    const page = await mounted();
+    await add(page, run('30', '45.5cm'), run('10', '25.3cm'), run(' 50 ', '54.2cm', { speed: '速' }));
+    assert.deepEqual(await tableRows(page), [
+      ['1', '30', '20', '10', '10', '20', '60', '中', '45.5cm'],
+      ['2', '10', '20', '10', '10', '20', '60', '中', '25.3cm'],
+      ['3', '50', '20', '10', '10', '20', '60', '速', '54.2cm'],
+    ]);
+    assert.deepEqual(await page.evaluate(() => window.announced), ['1回目: 45.5cm', '2回目: 25.3cm', '3回目: 54.2cm']);
+    assert.equal(await page.locator('[data-control="record"] thead th').count(), 9);
+
+    const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
+    assert.match(download.suggestedFilename(), /^shoutotsu-record-\d{8}-\d{4}\.csv$/);
+    const bytes = await readFile(await download.path());
+    assert.deepEqual([...bytes.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
+    assert.equal(bytes.subarray(3).toString('utf8'), [HEADER,
+      '1,30,20,10,10,20,60,中,45.5cm', '2,10,20,10,10,20,60,中,25.3cm', '3,50,20,10,10,20,60,速,54.2cm', ''].join('\r\n'));
+
+    const error = await page.evaluate(() => {
+      try { window.record.addRun({ ...window.record.rows()[0], m1: '2O' }); } catch (e) { return e.message; }
+      return null;
+    });
+    assert.match(error, /m1 must be the digits its label shows, got "2O"/);
+    assert.equal((await tableRows(page)).length, 3, 'a refused run adds nothing');
+    await page.close();
+  });
+
+  test('the chart: points along the one setting that differs, a choice when several do', async () => {
+    const page = await mounted();
+    await add(page, run('30', '45.5cm'), run('10', '25.3cm'), run('50', '54.2cm'));
+    const chart = page.locator('[data-control="record"] svg[data-axis]');
+    assert.equal(await chart.getAttribute('data-axis'), 'm1');
+    assert.match(await chart.textContent(), /当てるぴるての重さ \(g\).*当てられるぴるての動いた距離 \(cm\)/);
+    assert.equal(await control(page, 'recordAxis').isVisible(), false, 'one setting differs: nothing to choose');
+    const centre = async (n) => {
+      const box = await page.locator(`svg [data-run="${n}"]`).boundingBox();
+      return { x: box.x + box.width / 2, y: box.y + box.height / 2 };
+    };
+    const [p1, p2, p3] = [await centre(1), await centre(2), await centre(3)];
+    assert.ok(p2.x < p1.x && p1.x < p3.x, `10 g, 30 g, 50 g from left to right: ${p2.x}, ${p1.x}, ${p3.x}`);
+    assert.ok(p2.y > p1.y && p1.y > p3.y, 'a longer distance is drawn higher');
+    assert.equal(await page.locator('svg polyline').count(), 1, 'runs sharing the other settings are one series');
+
+    // A run from a higher rail: now two settings differ.
+    await add(page, run('30', '64.4cm', { height: '40' }));
+    assert.equal(await chart.getAttribute('data-axis'), 'm1', 'the weight stays first');
+    assert.deepEqual(await control(page, 'recordAxis').locator('option').evaluateAll((os) => os.map((o) => o.value)), ['m1', 'height']);
+    assert.equal(await page.locator('svg .record-series').count(), 2);
+    await control(page, 'recordAxis').focus();
+    await page.keyboard.press('ArrowDown');
+    assert.equal(await chart.getAttribute('data-axis'), 'height');
+    assert.match(await chart.textContent(), /レールの高さ \(cm\)/);
+    assert.ok((await centre(1)).x < (await centre(4)).x, '20 cm left of 40 cm');
+    await page.close();
+  });
+
+  test('a reload keeps the record; clearing asks first', async () => {
+    const page = await mounted('local');
+    await page.evaluate((key) => localStorage.removeItem(key), KEY);
+    await page.reload();
+    await page.evaluate(() => window.fixture.mount('local'));
+    await add(page, run('10', '25.3cm'), run('30', '45.5cm'));
+    await page.reload();
+    await page.evaluate(() => window.fixture.mount('local'));
+    assert.deepEqual((await tableRows(page)).map((r) => r[8]), ['25.3cm', '45.5cm']);
+    assert.deepEqual(await notices(page), []);
+
+    page.once('dialog', (dialog) => dialog.dismiss());
+    await control(page, 'recordClear').click();
+    assert.equal((await tableRows(page)).length, 2, 'dismissed: nothing cleared');
+    page.once('dialog', (dialog) => dialog.accept());
+    await control(page, 'recordClear').click();
+    assert.equal((await tableRows(page)).length, 0);
+    await add(page, run('50', '54.2cm'));
+    assert.equal((await tableRows(page))[0][0], '1', 'numbering starts again');
+    await page.close();
+  });
+
+  test('a record this page cannot read is set aside with a notice, never overwritten', async () => {
+    const damaged = '{"kind":"shoutotsu-record","version":1,"rows":[{"n":1,"m1":"20"';
+    const newer = JSON.stringify({ kind: 'shoutotsu-record', version: 2, rows: [] });
+    for (const [stored, kind] of [[damaged, 'set-aside'], [newer, 'other-version']]) {
+      const page = await mounted('memory', { [KEY]: stored });
+      assert.deepEqual(await notices(page), [kind]);
+      assert.match(await page.locator('[data-notice]').textContent(), /消さずに別の場所に取っておきました/);
+      await add(page, run('10', '25.3cm'));
+      const kept = await page.evaluate((key) => [...window.storage.items].filter(([k]) => k.startsWith(`${key}:set-aside:`)), KEY);
+      assert.equal(kept.length, 1);
+      assert.equal(kept[0][1], stored, `${kind}: the old record is kept as it was`);
+      assert.equal(await page.evaluate((key) => JSON.parse(window.storage.getItem(key)).rows.length, KEY), 1);
+      await page.close();
+    }
+    // Where not even a copy can be written, the old record stays where it is.
+    const page = await mounted('full', { [KEY]: damaged });
+    await add(page, run('10', '25.3cm'));
+    assert.deepEqual(await notices(page), ['set-aside-failed']);
+    assert.equal(await page.evaluate((key) => window.storage.getItem(key), KEY), damaged);
+    await page.close();
+  });
+
+  test('without storage, or with it full, one notice and the record goes on', async () => {
+    for (const kind of ['none', 'throwing', 'full']) {
+      const page = await mounted(kind);
+      await add(page, run('10', '25.3cm'), run('30', '45.5cm'));
+      assert.deepEqual(await notices(page), ['memory'], kind);
+      assert.match(await page.locator('[data-notice]').textContent(), /このページを閉じるまで/);
+      assert.equal((await tableRows(page)).length, 2, kind);
+      await page.close();
+    }
+  });
+
+  test('at most 1,000 rows: the newest are kept, and the page says so', async () => {
+    const rows = Array.from({ length: 1000 }, (_, i) => ({ n: i + 1, ...run('20', '37.9cm') }));
+    const page = await mounted('memory', { [KEY]: JSON.stringify({ kind: 'shoutotsu-record', version: 1, rows }) });
+    assert.deepEqual(await notices(page), []);
+    await add(page, run('50', '54.2cm'));
+    const kept = await page.evaluate(() => window.record.rows());
+    assert.equal(kept.length, 1000);
+    assert.deepEqual([kept[0].n, kept.at(-1).n, kept.at(-1).result], [2, 1001, '54.2cm']);
+    assert.deepEqual(await notices(page), ['cap']);
+    assert.equal(await page.evaluate((key) => JSON.parse(window.storage.getItem(key)).rows.length, KEY), 1000);
+    assert.deepEqual(await page.evaluate(() => window.announced), ['1001回目: 54.2cm']);
+    await page.close();
+  });
+
+  test('printing gives the table and the chart on one A4 page, without the controls', async () => {
+    const page = await mounted();
+    await add(page, run('10', '25.3cm'), run('20', '37.9cm'), run('30', '45.5cm'), run('40', '50.6cm'),
+      run('30', '64.4cm', { height: '40' }));
+    const shots = process.env.RECORD_SCREENSHOTS;
+    if (shots) {
+      mkdirSync(shots, { recursive: true });
+      await page.locator('[data-control="record"]').screenshot({ path: join(shots, 'record-screen.png') });
+    }
+    await page.emulateMedia({ media: 'print' });
+    for (const name of ['main', 'recordCsv', 'recordClear', 'recordAxis']) {
+      assert.equal(await control(page, name).isVisible(), false, `${name} is not printed`);
+    }
+    assert.equal(await page.locator('[data-control="record"] svg [data-run]').count(), 5);
+    const pdf = await page.pdf({ preferCSSPageSize: true });
+    assert.equal(pdf.toString('latin1').match(/\/Type\s*\/Page\b/g).length, 1, 'one page');
+    if (shots) writeFileSync(join(shots, 'record-print.pdf'), pdf);
+    await page.close();
+  });
+});
+
+// --- on the real page ---------------------------------------------------------
+
+// The page is built by another step; until it carries the record, these wait.
+function pageSkip() {
+  if (!existsSync(join(siteDir, 'index.html'))) {
+    return `the page is not built yet (no ${join(siteDir, 'index.html')}; bash scripts/web.sh build makes it)`;
+  }
+  const built = readdirSync(siteDir).filter((name) => /\.(html|js)$/.test(name))
+    .some((name) => readFileSync(join(siteDir, name), 'utf8').includes('記録を消す'));
+  return built ? false : `the page in ${siteDir} does not include the record yet`;
+}
+
+describe('the record on the page', { skip: pageSkip() }, () => {
+  let context;
+  let site;
+  before(async () => {
+    context = await launchChromium();
+    site = await serveSite();
+  });
+  after(async () => {
+    await context?.close();
+    await site?.close();
+  });
+
+  // Moves a scroll bar from the keyboard until its label shows the value.
+  async function setBar(page, bar, label, value) {
+    for (const [from, step] of [['Home', 'ArrowRight'], ['End', 'ArrowLeft']]) {
+      await control(page, bar).focus();
+      await page.keyboard.press(from);
+      for (let i = 0; i < 10; i++) {
+        if ((await control(page, label).textContent()).trim() === value) return;
+        await page.keyboard.press(step);
+      }
+    }
+    assert.fail(`${bar} never showed ${value}`);
+  }
+  const recordRows = (page) => page.locator('[data-control="record"] tbody tr');
+
+  test('three runs at 10, 30 and 50 g give the core\'s results, kept over a reload', async () => {
+    const native = execFileSync(nativeTrace, ['--results', '--m1', '10,30,50', '--speed', 'medium'], { encoding: 'utf8' })
+      .trim().split('\n').slice(1).map((line) => line.split(','));
+    for (const [form, url] of [['the served folder', site.url], ['the single file', singleFileUrl]]) {
+      const page = await openPage(context, url);
+      const shown = [];
+      for (const m1 of ['10', '30', '50']) {
+        await setBar(page, 'T1mScroll', 'T1m', m1);
+        await control(page, 'start').click();
+        await waitForRunEnd(page);
+        shown.push((await control(page, 'kekka').textContent()).trim());
+        await control(page, 'start').click();
+      }
+      const rows = await tableRows(page);
+      assert.deepEqual(rows.map((r) => r[1]), ['10', '30', '50'], form);
+      assert.deepEqual(rows.map((r) => r[8]), shown, `${form}: the rows show what kekka showed`);
+      assert.deepEqual(rows.map((r) => r.slice(1, 7).concat(r[8])),
+        native.map(([length, height, m1, m2, r1, r2, , result]) => [m1, m2, r1, r2, height, length, result]), form);
+      await page.reload();
+      await page.waitForSelector('html[data-ready="1"]');
+      assert.equal(await recordRows(page).count(), 3, `${form}: the reload kept the rows`);
+      assert.deepEqual(page.consoleErrors, [], form);
+      await page.close();
+    }
+  });
+
+  test('a run quit halfway adds no row', async () => {
+    const page = await openPage(context, site.url);
+    const before = await recordRows(page).count();
+    await control(page, 'start').click();
+    await waitForRunEnd(page);
+    await control(page, 'start').click();
+    assert.equal(await recordRows(page).count(), before + 1, 'a finished run adds one');
+    await control(page, 'start').click();
+    await control(page, 'Command1').click();
+    await page.waitForTimeout(3000); // longer than the whole run would take
+    await page.reload();
+    await page.waitForSelector('html[data-ready="1"]');
+    assert.equal(await recordRows(page).count(), before + 1);
+    await page.close();
+  });
+});
