@@ -4,11 +4,10 @@
 // a reload, a run quit halfway).
 import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { createServer } from 'node:http';
 import { existsSync, mkdirSync, readFileSync, readdirSync, writeFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { execFileSync } from 'node:child_process';
-import { extname, join, normalize, resolve } from 'node:path';
+import { join, normalize, resolve } from 'node:path';
 import { control, launchChromium, nativeTrace, openPage, serveSite, siteDir, singleFileUrl, waitForRunEnd } from './harness.mjs';
 
 const root = resolve(new URL('../..', import.meta.url).pathname);
@@ -17,22 +16,15 @@ const HEADER = '回,当てるぴるての重さ (g),当てられるぴるての�
   + 'レールの高さ (cm),ななめの長さ (cm),速さ,結果（当てられるぴるての動いた距離）';
 const run = (m1, result, other = {}) => ({ m1, m2: '20', r1: '10', r2: '10', height: '20', length: '60', speed: '中', result, ...other });
 
-// Only the module and its fixture are served: the record needs no build.
-async function serveFixture() {
-  const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.css': 'text/css' };
-  const server = createServer(async (request, response) => {
-    const file = normalize(join(root, decodeURIComponent(new URL(request.url, 'http://x').pathname)));
-    const allowed = [join(root, 'web') + '/', join(root, 'tests/web/fixtures') + '/'].some((dir) => file.startsWith(dir));
-    try {
-      if (!allowed) throw new Error('outside');
-      const body = await readFile(file);
-      response.writeHead(200, { 'content-type': types[extname(file)] || 'application/octet-stream' }).end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
+// The fixture and the module come straight from the tree, under a made-up
+// origin (module scripts do not load from file: pages).
+const FIXTURE = 'http://record.test/tests/web/fixtures/record.html';
+async function serveFixture(context) {
+  await context.route('http://record.test/**', (route) => {
+    const path = normalize(join(root, new URL(route.request().url()).pathname));
+    const allowed = ['web/', 'tests/web/fixtures/'].some((dir) => path.startsWith(join(root, dir)));
+    return allowed && existsSync(path) ? route.fulfill({ path }) : route.fulfill({ status: 404 });
   });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  return { url: `http://127.0.0.1:${server.address().port}/tests/web/fixtures/record.html`, close: () => new Promise((done) => server.close(done)) };
 }
 
 const tableRows = (page) => page.$$eval('[data-control="record"] tbody tr', (trs) => trs.map((tr) =>
@@ -41,18 +33,14 @@ const notices = (page) => page.$$eval('[data-notice]', (ps) => ps.map((p) => p.d
 
 describe('the record on a page of its own', () => {
   let context;
-  let fixture;
   before(async () => {
     context = await launchChromium();
-    fixture = await serveFixture();
+    await serveFixture(context);
   });
-  after(async () => {
-    await context?.close();
-    await fixture?.close();
-  });
+  after(() => context?.close());
 
   async function mounted(kind = 'memory', initial = {}) {
-    const page = await openPage(context, fixture.url, { width: 1280, height: 900 });
+    const page = await openPage(context, FIXTURE, { width: 1280, height: 900 });
     await page.evaluate(([k, i]) => window.fixture.mount(k, i), [kind, initial]);
     return page;
   }
