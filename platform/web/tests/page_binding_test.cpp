@@ -1,0 +1,233 @@
+// The page's binding on a small form of its own: every control described
+// once with exact numbers and safe text, the changes of an event sent once
+// per control as it stands at the end, the event entries reached only by a
+// control of the right kind, and the platform's report as the desktop words
+// it.
+#include "platform/figures.h"
+#include "platform/web/page_binding.h"
+#include "platform/web/web_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace shoutotsu {
+namespace {
+
+// A window with one of each kind the page shows; its handlers are whatever
+// a test puts in.
+class SmallForm : public Form {
+  public:
+    SmallForm() {
+        window_.setCaption("ぴるての衝突");
+        window_.addChild(bar);
+        window_.addChild(button);
+        window_.addChild(frame);
+        window_.addChild(ticker);
+        frame.addChild(fast);
+        frame.addChild(slow);
+        frame.addChild(label);
+        frame.addChild(bob);
+        frame.addChild(rail);
+        all_ = {&window_, &bar, &button, &frame, &ticker, &fast, &slow, &label, &bob, &rail};
+        for (Control* c : all_) {
+            c->setObserver(&relay_);
+        }
+        bar.onChange = [this] { label.setCaption(std::to_string(bar.value())); };
+    }
+
+    Control& window() override { return window_; }
+    const std::vector<Control*>& allControls() const override { return all_; }
+    void setObserver(ControlObserver* observer) override { relay_.view = observer; }
+    bool click(CommandButton& b) override {
+        if (halted_ || !b.clickable()) {
+            return false;
+        }
+        if (b.onClick) {
+            b.onClick();
+        }
+        return true;
+    }
+    bool scroll(ScrollBar& b, ScrollAction action, int16_t thumb) override {
+        return !halted_ && b.userAction(action, thumb);
+    }
+    bool select(OptionButton& option) override {
+        option.select();
+        return true;
+    }
+    bool tick(Timer& timer) override {
+        if (!timer.enabled()) {
+            return false;
+        }
+        ++ticks;
+        return true;
+    }
+    bool loaded() const override { return true; }
+    bool unloaded() const override { return unloaded_; }
+    bool halted() const override { return halted_; }
+
+    ScrollBar bar{ControlKind::HScrollBar, "bar", 10, 50, 10, 10, 20};
+    CommandButton button{"button"};
+    Control frame{ControlKind::Frame, "frame"};
+    Timer ticker{"ticker", 10};
+    OptionButton fast{"sp", 0};
+    OptionButton slow{"sp", 1};
+    Control label{ControlKind::Label, "label"};
+    Shape bob{"bob", ShapeKind::Circle};
+    Line rail{"rail"};
+    int ticks = 0;
+    bool unloaded_ = false;
+    bool halted_ = false;
+
+  private:
+    struct Relay : ControlObserver {
+        ControlObserver* view = nullptr;
+        void propertyChanged(Control& c, Property p) override {
+            if (view != nullptr) {
+                view->propertyChanged(c, p);
+            }
+        }
+    };
+    Control window_{ControlKind::Window, "main"};
+    std::vector<Control*> all_;
+    Relay relay_;
+};
+
+size_t count(const std::string& text, const std::string& part) {
+    size_t n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+TEST(PageBinding, DescribesEveryControlOnceInTheFormsOrderWithExactNumbersAndSafeText) {
+    SmallForm form;
+    form.label.setCaption("a \"quoted\"\\line\nand 結果");
+    form.bob.setGeometry(1.0f / 3.0f, 2400, 375, 375);
+    form.rail.setX1(4080.5f);
+    form.bob.fillStyle = FillStyle::Solid;
+    form.bob.fillColor = Color::rgb(255, 0, 0);
+    form.frame.backColor = Color::systemColor(kSystemColorButtonFace);
+    PageBinding page(form);
+    const std::string all = page.describeControls();
+
+    EXPECT_EQ(count(all, "\"id\":"), 10u);
+    EXPECT_LT(all.find("\"name\":\"main\""), all.find("\"name\":\"bar\""));
+    EXPECT_NE(all.find("\"id\":3,\"kind\":\"frame\",\"name\":\"frame\",\"index\":-1,\"displayName\":\"frame\","
+                       "\"container\":0,\"children\":[5,6,7,8,9]"),
+              std::string::npos)
+        << all;
+    EXPECT_NE(all.find("\"displayName\":\"sp(1)\""), std::string::npos);
+    // Text: quotes, backslashes and control characters escaped, UTF-8 whole.
+    EXPECT_NE(all.find(R"("caption":"a \"quoted\"\\line\u000aand 結果")"), std::string::npos) << all;
+    // Numbers: the shortest text that reads back to the same float.
+    EXPECT_NE(all.find("\"left\":0.33333334"), std::string::npos) << all;
+    EXPECT_NE(all.find("\"x1\":4080.5"), std::string::npos);
+    EXPECT_NE(all.find("\"fill\":\"solid\",\"fillColor\":\"rgb(255,0,0)\""), std::string::npos);
+    EXPECT_NE(all.find("\"backColor\":\"rgb(192,192,192)\""), std::string::npos);
+    EXPECT_NE(all.find("\"minimum\":10,\"maximum\":50,\"smallChange\":10,\"largeChange\":10"),
+              std::string::npos);
+    EXPECT_NE(all.find("\"interval\":10"), std::string::npos);
+    EXPECT_EQ(page.takeChanges(), "[]") << "describing queues nothing";
+}
+
+TEST(PageBinding, SendsEachChangedControlOnceAsItStandsAfterTheEvent) {
+    SmallForm form;
+    PageBinding page(form);
+    form.button.onClick = [&form] {
+        for (int step = 1; step <= 100; ++step) {
+            form.bob.setLeft(static_cast<float>(step));
+        }
+        form.ticker.setEnabled(true);
+        form.button.setVisible(false);
+        form.bob.setTop(7.5f);
+    };
+    ASSERT_TRUE(page.click(2));
+    const std::string changes = page.takeChanges();
+    EXPECT_EQ(count(changes, "\"id\":"), 3u) << changes;
+    EXPECT_EQ(changes.find("{\"id\":8,\"left\":100,\"top\":7.5,"), 1u) << "first changed, first sent";
+    EXPECT_NE(changes.find("{\"id\":4,"), std::string::npos);
+    EXPECT_NE(changes.find("\"id\":2,\"left\":0,\"top\":0,\"width\":0,\"height\":0,\"caption\":\"\","
+                           "\"visible\":false"),
+              std::string::npos)
+        << changes;
+    EXPECT_EQ(page.takeChanges(), "[]");
+}
+
+TEST(PageBinding, ReachesAnEventEntryOnlyThroughAControlOfItsKind) {
+    SmallForm form;
+    PageBinding page(form);
+    const int bar = 1, button = 2, ticker = 4, fast = 5, slow = 6, label = 7;
+
+    EXPECT_TRUE(page.scroll(bar, 1, 0)); // arrow towards the maximum: 20 -> 30
+    EXPECT_EQ(form.bar.value(), 30);
+    const std::string changes = page.takeChanges();
+    EXPECT_NE(changes.find("{\"id\":1,"), std::string::npos);
+    EXPECT_NE(changes.find("\"value\":30"), std::string::npos);
+    EXPECT_NE(changes.find("\"caption\":\"30\""), std::string::npos) << "the label its Change wrote";
+
+    EXPECT_TRUE(page.scroll(bar, 6, 99999)); // a thumb beyond the end is held at the maximum
+    EXPECT_EQ(form.bar.value(), 50);
+    EXPECT_FALSE(page.scroll(bar, 5, 0)) << "at the end already: no change";
+    EXPECT_FALSE(page.scroll(bar, 7, 0)) << "no such action";
+    EXPECT_FALSE(page.scroll(bar, -1, 0));
+    EXPECT_FALSE(page.scroll(button, 0, 0));
+    EXPECT_FALSE(page.click(bar));
+    EXPECT_FALSE(page.click(label));
+    EXPECT_FALSE(page.click(-1));
+    EXPECT_FALSE(page.click(10));
+    EXPECT_FALSE(page.select(ticker));
+    EXPECT_FALSE(page.tick(fast));
+
+    EXPECT_FALSE(page.tick(ticker)) << "a disabled timer does not tick";
+    form.ticker.setEnabled(true);
+    EXPECT_TRUE(page.tick(ticker));
+    EXPECT_EQ(form.ticks, 1);
+
+    EXPECT_TRUE(page.select(slow));
+    EXPECT_TRUE(form.slow.value());
+    EXPECT_TRUE(page.select(fast));
+    EXPECT_FALSE(form.slow.value());
+    EXPECT_TRUE(page.click(button));
+}
+
+TEST(PageBinding, StatusAndTheEndOfObserving) {
+    SmallForm form;
+    {
+        PageBinding page(form);
+        EXPECT_EQ(page.status(), 1);
+        form.unloaded_ = true;
+        EXPECT_EQ(page.status(), 3);
+        form.halted_ = true;
+        EXPECT_EQ(page.status(), 7);
+    }
+    // Once the binding is gone the form tells nobody.
+    form.bob.setLeft(5);
+}
+
+TEST(WebPlatform, ReportsTheFirstErrorOnceInTheDesktopsWordsAndTakesTheViewportAsTheScreen) {
+    WebPlatform platform(screenOfViewport(1366, 768));
+    EXPECT_EQ(platform.screenSize().widthTwips, 20490.0f);
+    EXPECT_EQ(platform.screenSize().heightTwips, 11520.0f);
+    EXPECT_EQ(screenOfViewport(0, -3).widthTwips, 0.0f);
+    EXPECT_EQ(screenOfViewport(1180.5, 820).widthTwips, 17707.5f);
+
+    EXPECT_FALSE(platform.errorReported());
+    testing::internal::CaptureStderr();
+    platform.reportUnhandledError(RunTimeError(RunTimeErrorCode::Overflow));
+    platform.reportUnhandledError(RunTimeError(RunTimeErrorCode::DivisionByZero));
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed, RunTimeError(RunTimeErrorCode::Overflow).reportLine() + "\n");
+    EXPECT_TRUE(platform.errorReported());
+    EXPECT_EQ(platform.errorTitle(), "ぴるての衝突");
+    EXPECT_EQ(platform.errorText(), "実行時エラー '6':\n\nオーバーフローしました。\n\nプログラムを終了します。");
+
+    EXPECT_FALSE(platform.unloaded());
+    platform.unloadMainWindow();
+    EXPECT_TRUE(platform.unloaded());
+}
+
+} // namespace
+} // namespace shoutotsu

@@ -1,0 +1,84 @@
+// The figures' canvas: laid on whole device pixels over its container at any
+// ratio and scale, and what is painted on it: circles in the square of the
+// smaller side, level lines on pixel centres, nothing hidden.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { canvasPlacement, paintFigures } from '../src/figures.js';
+
+const near = (a, b, what) => assert.ok(Math.abs(a - b) < 1e-9, `${what}: ${a} is not ${b}`);
+
+test('the canvas starts on a whole device pixel and covers its container at every ratio and scale', () => {
+  // work at 1366×768: client area of a window at 34.15 px, work 8 px in.
+  const box = { left: 46.15, top: 76.76, width: 1273.7, height: 509.48 };
+  for (const [ratio, scale] of [[1, 1], [2, 1], [1.25, 1], [1.5, 0.6935], [3, 0.5]]) {
+    const shown = { ...box, width: box.width * scale, height: box.height * scale };
+    const p = canvasPlacement(shown, ratio, scale, 15);
+    const where = `ratio ${ratio}, scale ${scale}`;
+    const deviceLeft = box.left * ratio + p.cssLeft * ratio * scale;
+    near(deviceLeft, Math.round(deviceLeft), `${where}: left on a device pixel`);
+    assert.ok(p.cssLeft <= 0 && p.cssLeft > -1 / (ratio * scale), `${where}: starts at most a pixel before`);
+    assert.ok(p.cssWidth * ratio * scale >= shown.width * ratio - 1e-9, `${where}: wide enough`);
+    assert.ok(p.pixelsWide <= Math.ceil(shown.width * ratio) + 1, `${where}: no wider than needed`);
+    near(p.cssWidth * p.perCss, p.pixelsWide, `${where}: css size is the backing size`);
+    near(p.originX + 15 * p.perTwip, p.originX + ratio * scale, `${where}: 15 twips are one CSS pixel`);
+  }
+});
+
+// A 2D context that records what is drawn.
+function recorder() {
+  const calls = [];
+  const record = (name) => (...args) => calls.push([name, ...args]);
+  return {
+    calls,
+    context: new Proxy({}, {
+      get: (target, name) => (name in target ? target[name] : record(name)),
+      set: (target, name, value) => {
+        calls.push([`set ${String(name)}`, value]);
+        return true;
+      },
+    }),
+  };
+}
+
+test('figures are painted rearmost first, circles in the square of the smaller side, hidden ones not at all', () => {
+  const placement = canvasPlacement({ left: 0, top: 0, width: 100, height: 100 }, 1, 1, 15);
+  const circle = { kind: 'shape', shape: 'circle', visible: true, left: 150, top: 150, width: 300, height: 150,
+    fill: 'solid', fillColor: 'rgb(0,0,255)', borderColor: 'rgb(0,0,0)', border: true };
+  const hidden = { ...circle, visible: false, fillColor: 'rgb(255,0,0)' };
+  const { calls, context } = recorder();
+  paintFigures(context, [hidden, circle], placement);
+  assert.deepEqual(calls[0], ['setTransform', 1, 0, 0, 1, 0, 0]);
+  assert.ok(!calls.some(([name, value]) => name === 'set fillStyle' && value === 'rgb(255,0,0)'), 'hidden: not painted');
+  const ellipses = calls.filter(([name]) => name === 'ellipse');
+  // 300 × 150 twips is 20 × 10 px: a 10 px circle centred at (20, 15), less
+  // half the one-pixel outline.
+  assert.equal(ellipses.length, 2, 'a fill and an outline');
+  for (const [, x, y, rx, ry] of ellipses) assert.deepEqual([x, y, rx, ry], [20, 15, 4.5, 4.5]);
+});
+
+test('a level line lies on a pixel centre for an odd width and on a pixel edge for an even one', () => {
+  const placement = canvasPlacement({ left: 0.3, top: 0.3, width: 200, height: 100 }, 1, 1, 15);
+  const line = (width) => ({ kind: 'line', visible: true, x1: 120, y1: 4920 / 10, x2: 900, y2: 4920 / 10,
+    color: 'rgb(0,0,0)', lineWidth: width });
+  for (const [width, expectedY] of [[1, 33.5], [5, 33.5], [2, 33]]) {
+    const { calls, context } = recorder();
+    paintFigures(context, [line(width)], placement);
+    const move = calls.find(([name]) => name === 'moveTo');
+    const to = calls.find(([name]) => name === 'lineTo');
+    assert.equal(move[2], expectedY, `width ${width}`);
+    assert.equal(to[2], expectedY, `width ${width}: level`);
+    assert.ok(calls.some(([name, value]) => name === 'set lineCap' && value === (width > 1 ? 'round' : 'butt')));
+  }
+});
+
+test('a hatch strokes only inside its box, on a pattern anchored at the container', () => {
+  const placement = canvasPlacement({ left: 0, top: 0, width: 200, height: 100 }, 1, 1, 15);
+  const strip = { kind: 'shape', shape: 'rectangle', visible: true, left: 120, top: 1500, width: 1200, height: 255,
+    fill: 'hatch', fillColor: 'rgb(0,0,0)', borderColor: 'rgb(0,0,0)', border: false };
+  const { calls, context } = recorder();
+  paintFigures(context, [strip], placement);
+  assert.ok(calls.some(([name]) => name === 'clip'));
+  const starts = calls.filter(([name]) => name === 'moveTo').map(([, x]) => x);
+  assert.ok(starts.length >= 10);
+  for (const x of starts) assert.equal(((x - 100) % 8 + 8) % 8, 0, `stroke at ${x} is on the 8 px grid`);
+});
