@@ -146,7 +146,7 @@ export class FormPage {
     // is the reading order, top to bottom and left to right, except that
     // the first control of the tab order comes first, so that Tab enters
     // and leaves the window at the ends of its own order.
-    const shown = children.filter((c) => !isFigure(c) && c.kind !== 'timer');
+    const shown = children.filter((c) => !isFigure(c));
     shown.forEach((c) => (c.stacking = children.indexOf(c) + 1));
     const leads = (c) => (c === this.chain[0] ? 0 : 1);
     shown.sort((a, b) => leads(a) - leads(b) || a.top - b.top || a.left - b.left);
@@ -163,6 +163,13 @@ export class FormPage {
 
   createElement(c) {
     switch (c.kind) {
+      case 'timer': {
+        // Never seen: it only says whether the timer runs.
+        const element = document.createElement('span');
+        element.hidden = true;
+        element.dataset.timer = '';
+        return element;
+      }
       case 'button':
         return this.createButton(c);
       case 'scrollbar':
@@ -286,7 +293,10 @@ export class FormPage {
   render(c, before) {
     const changed = (...keys) => before === null || keys.some((k) => before[k] !== c[k]);
     if (c.kind === 'timer') {
-      if (changed('enabled')) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+      if (changed('enabled')) {
+        this.ticker.set(c.id, c.enabled ? c.interval : 0);
+        this.elements.get(c.id).dataset.enabled = String(c.enabled);
+      }
       return;
     }
     if (isFigure(c)) {
