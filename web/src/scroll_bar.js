@@ -150,8 +150,8 @@ export class ScrollBarView {
   pointerDown(event) {
     if (event.button !== 0 || this.held || this.drag) return;
     event.preventDefault(); // no text selection, no page scrolling
+    if (!this.enabled) return; // a disabled bar takes neither input nor the focus
     this.element.focus({ preventScroll: true });
-    if (!this.enabled) return;
     const at = this.along(event);
     const parts = this.parts();
     const part = partAt(parts, this.length, at);
