@@ -7,6 +7,11 @@
 // window stands at its place on the screen (the viewport) at 15 twips per
 // CSS pixel; labels are page text, shapes and lines are painted on a canvas
 // of their container, and the timers tick at their interval of wall time.
+//
+// Each control's element carries the control's name in data-control (the
+// focusable element, for a control that takes the focus); a member of a
+// control array is named with its index, as in "sp(1)". The page is ready
+// for use when the root element has data-ready="1".
 import { canvasPlacement, paintFigures } from './figures.js';
 import { fontFamily, messages } from './messages.js';
 import { hasShortcutModifier, ScrollBarView } from './scroll_bar.js';
