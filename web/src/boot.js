@@ -3,6 +3,7 @@
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
 import { FormPage } from './page.js';
+import { keepRecord } from './record_hook.js';
 
 // The module's entries, as the page uses them.
 function formApi(module) {
@@ -62,6 +63,7 @@ async function boot() {
   const page = new FormPage(formApi(module), document.getElementById('desk'),
     document.querySelector('link[rel="icon"]')?.href ?? '');
   page.start();
+  keepRecord(document.getElementById('desk'));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {

@@ -6,10 +6,10 @@ import assert from 'node:assert/strict';
 import { readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { fillTemplate, inlineScript, joinModules, kModules } from '../build_page.mjs';
-import { fontFamily } from '../src/messages.js';
+import { fillTemplate, inlineScript, joinModules, kModules } from '../../../web/build_page.mjs';
+import { fontFamily } from '../../../web/src/messages.js';
 
-const web = join(dirname(fileURLToPath(import.meta.url)), '..');
+const web = join(dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'web');
 
 test('every module of the page is joined, in an order in which each name is defined before it runs', () => {
   const files = readdirSync(join(web, 'src')).filter((name) => name.endsWith('.js')).sort();

@@ -1,0 +1,96 @@
+// A seeded random learner on the page: thousands of taps, clicks, drags and
+// keys anywhere on the window. Nothing may go to the console as an error,
+// and the run rules hold throughout: at most one phase timer on, and the
+// scroll bars disabled exactly while a run is under way or shows its result.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { control, launchChromium, openPage, singleFileUrl } from './harness.mjs';
+
+const seed = Number(process.env.SHOUTOTSU_MONKEY_SEED || 20261207);
+const events = Number(process.env.SHOUTOTSU_MONKEY_EVENTS || 3000);
+
+// A small, fast generator whose sequence depends on the seed alone.
+function generator(state) {
+  return () => {
+    state = (state + 0x6d2b79f5) | 0;
+    let t = Math.imul(state ^ (state >>> 15), 1 | state);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+const keys = ['Tab', 'Shift+Tab', 'ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown',
+  'Home', 'End', 'Space', 'Enter'];
+const bars = ['T1mScroll', 'T2mScroll', 'T1rScroll', 'T2rScroll', 'Hscroll', 'Lscroll'];
+
+// The run rules, read from what the page shows.
+function runRules(names) {
+  const start = document.querySelector('[data-control="start"]');
+  const running = start.offsetParent === null || start.textContent.trim() === 'クリア';
+  const disabled = names.map((name) => {
+    const bar = document.querySelector(`[data-control="${name}"]`);
+    return bar.getAttribute('aria-disabled') === 'true' || bar.hasAttribute('disabled');
+  });
+  const timersOn = [...document.querySelectorAll('[data-timer]')].filter((t) => t.dataset.enabled === 'true').length;
+  const state = `start "${start.textContent.trim()}" shown ${start.offsetParent !== null}, ` +
+    `focus ${document.activeElement?.dataset.control ?? document.activeElement?.tagName}, ` +
+    `ended ${document.querySelector('[data-control="main"]')?.offsetParent === null}`;
+  return { running, disabled, timersOn, timers: document.querySelectorAll('[data-timer]').length, state };
+}
+
+test(`a random learner (seed ${seed}, ${events} events) keeps the run rules`, { timeout: 600000 }, async () => {
+  const random = generator(seed);
+  const context = await launchChromium({ hasTouch: true });
+  try {
+    const page = await openPage(context, singleFileUrl);
+    let main = await control(page, 'main').boundingBox();
+    // "おわる" ends the program; the learner here stays in the experiment,
+    // with a margin for the browser's touch adjustment, which moves a tap
+    // near a button onto it.
+    let quit = await control(page, 'Command1').boundingBox();
+    const inQuit = (x, y) => x >= quit.x - 16 && x <= quit.x + quit.width + 16 && y >= quit.y - 16 &&
+      y <= quit.y + quit.height + 16;
+    const point = () => {
+      for (;;) {
+        const x = main.x + random() * main.width;
+        const y = main.y + random() * main.height;
+        if (!inQuit(x, y)) return { x, y };
+      }
+    };
+    for (let i = 0; i < events; i++) {
+      const what = random();
+      const where = `event ${i} (seed ${seed})`;
+      if (what < 0.3) {
+        const { x, y } = point();
+        await page.mouse.click(x, y);
+      } else if (what < 0.5) {
+        const { x, y } = point();
+        await page.touchscreen.tap(x, y);
+      } else if (what < 0.6) {
+        const from = point();
+        const to = point();
+        await page.mouse.move(from.x, from.y);
+        await page.mouse.down();
+        await page.mouse.move(to.x, to.y, { steps: 3 });
+        await page.mouse.up();
+      } else {
+        const key = keys[Math.floor(random() * keys.length)];
+        const focused = await page.evaluate(() => document.activeElement?.dataset.control);
+        if (focused === 'Command1' && (key === 'Space' || key === 'Enter')) continue;
+        await page.keyboard.press(key);
+        // A key may scroll the page (the record lies below the window), so
+        // the window is found again before the next tap.
+        main = await control(page, 'main').boundingBox();
+        quit = await control(page, 'Command1').boundingBox();
+      }
+      if (random() < 0.05) await page.waitForTimeout(Math.floor(random() * 40));
+      const rules = await page.evaluate(runRules, bars);
+      assert.ok(rules.timers === 3, `${where}: the page shows the three timers`);
+      assert.ok(rules.timersOn <= 1, `${where}: ${rules.timersOn} timers on`);
+      assert.deepEqual(rules.disabled, bars.map(() => rules.running), `${where}: scroll bars against the run (${rules.state})`);
+    }
+    assert.deepEqual(page.consoleErrors, [], `seed ${seed}`);
+  } finally {
+    await context.close();
+  }
+});
