@@ -53,7 +53,10 @@ void MainForm::Form_Load() {
         wIsFloat = false;
     }
 
-    main.setTop(((screenHeight / i16(2)) - (F32(main.height()) / i16(2)) - i16(120)).v);
+    // Centred a little above the middle; a window taller than the screen
+    // keeps its caption bar on it, to be moved and closed.
+    const F32 top = (screenHeight / i16(2)) - (F32(main.height()) / i16(2)) - i16(120);
+    main.setTop(top.v < 0.0f ? 0.0f : top.v);
     state.scale = F32(work.width()) / i16(20);
     state.baseX = state.scale * i16(9);
     state.baseY = state.scale * i16(5);

@@ -7,10 +7,15 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char** argv) {
     // Qt takes its own options (-platform, -display, ...); the program has
     // none and ignores whatever else is given.
+    // Without a display, a one-line message and status 1 rather than Qt's abort.
+    std::optional<shoutotsu::DisplayStartGuard> noDisplay(std::in_place);
     QApplication app(argc, argv);
+    noDisplay.reset();
     // Ties the window to its menu entry, so the desktop shows the entry's
     // name and icon for it.
     QGuiApplication::setDesktopFileName(QStringLiteral(SHOUTOTSU_APP_ID));

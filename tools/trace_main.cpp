@@ -1,10 +1,34 @@
 // shoutotsu-trace: the experiment without a display, as CSV.
+#include "tools/file_output.h"
 #include "tools/trace_options.h"
 #include "tools/trace_output.h"
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
+
+namespace {
+
+int write(shoutotsu::trace::Mode mode, const shoutotsu::trace::Options& options,
+          std::ostream& out) {
+    using namespace shoutotsu::trace;
+    switch (mode) {
+    case Mode::Help:
+        out << helpText();
+        out.flush();
+        return out ? kExitDone : kExitCannotWrite;
+    case Mode::Layout:
+        return writeLayout(options, out, std::cerr);
+    case Mode::Results:
+        return writeResults(options, out, std::cerr);
+    case Mode::Trace:
+        break;
+    }
+    return writeTrace(options, out, std::cerr);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace shoutotsu::trace;
@@ -14,18 +38,13 @@ int main(int argc, char** argv) {
     std::string error;
     if (!parseOptions(args, options, error)) {
         std::cerr << "shoutotsu-trace: " << error << "\n";
-        return 2;
+        return kExitBadArguments;
     }
-    switch (options.mode) {
-    case Mode::Help:
-        std::cout << helpText();
-        return 0;
-    case Mode::Layout:
-        return writeLayout(options, std::cout, std::cerr);
-    case Mode::Results:
-        return writeResults(options, std::cout, std::cerr);
-    case Mode::Trace:
-        break;
+    FileOutputBuffer buffer(stdout);
+    std::ostream out(&buffer);
+    const int status = write(options.mode, options, out);
+    if (status == kExitCannotWrite) {
+        std::cerr << "shoutotsu-trace: cannot write the output: " << buffer.failure() << "\n";
     }
-    return writeTrace(options, std::cout, std::cerr);
+    return status;
 }

@@ -206,8 +206,12 @@ Options:
   --help         this text
 
 Parameters are set through the scroll bars as a learner would. Floats print as
-the shortest text that reads back to the same 32-bit float. Bad input prints
-one line to stderr and exits with status 2; a run-time error exits with 1.
+the shortest text that reads back to the same 32-bit float.
+
+Exit status: 0 when everything was written; 1 after a run-time error of the
+experiment; 2 for bad input (one line on stderr, nothing on stdout); 3 when
+the output could not be written (a full disk, a closed pipe), with one line
+on stderr saying why.
 
 Example, the table for a lesson on the striking bob's mass:
   shoutotsu-trace --results --m1 10,20,30,40,50 --speed fast

@@ -40,8 +40,18 @@ const char* flag(bool value) { return value ? "1" : "0"; }
 
 int reportError(const HeadlessPlatform& platform, std::ostream& err) {
     err << platform.lastErrorLine << "\n";
-    return 1;
+    return kExitRunTimeError;
 }
+
+// The status of a report that has written everything: done once it is all
+// out of the buffer.
+int finish(std::ostream& out) {
+    out.flush();
+    return out ? kExitDone : kExitCannotWrite;
+}
+
+// Thrown from inside a run when `out` has failed, to stop the run there.
+struct OutputFailed {};
 
 // Start-up, then the first value of each option set through the scroll bars.
 // False after a run-time error.
@@ -72,6 +82,9 @@ int writeLayout(const Options& options, std::ostream& out, std::ostream& err) {
         out << name << ",Top," << num(c->top()) << "\n";
         out << name << ",Width," << num(c->width()) << "\n";
         out << name << ",Height," << num(c->height()) << "\n";
+        if (!out) {
+            return kExitCannotWrite;
+        }
     }
     for (Line* line : {&form.rail, &form.rail2, &form.yukaA}) {
         out << line->name() << ",X1," << num(line->x1()) << "\n";
@@ -90,7 +103,7 @@ int writeLayout(const Options& options, std::ostream& out, std::ostream& err) {
     out << "SimState,slopeLen," << s.slopeLen.v << "\n";
     out << "SimState,height," << s.height.v << "\n";
     out << "SimState,run," << num(s.run.v) << "\n";
-    return 0;
+    return finish(out);
 }
 
 int writeTrace(const Options& options, std::ostream& out, std::ostream& err) {
@@ -102,23 +115,32 @@ int writeTrace(const Options& options, std::ostream& out, std::ostream& err) {
 
     out << "phase,tick,t,tamaA.Left,tamaA.Top,tamaB.Left,tamaB.Top,en.Left,en.Top,en.Visible,"
            "kekka.Left,kekka.Top,kekka.Visible,kekka.Caption,start.Caption,start.Visible\n";
-    const bool finished = runExperiment(form, [&](const TickInfo& tick) {
-        out << phaseName(tick.phase) << ',' << tick.tickInPhase << ',' << num(tick.clock) << ','
-            << num(form.tamaA.left()) << ',' << num(form.tamaA.top()) << ','
-            << num(form.tamaB.left()) << ',' << num(form.tamaB.top()) << ',' << num(form.en.left())
-            << ',' << num(form.en.top()) << ',' << flag(form.en.visible()) << ','
-            << num(form.kekka.left()) << ',' << num(form.kekka.top()) << ','
-            << flag(form.kekka.visible()) << ',' << csvField(form.kekka.caption()) << ','
-            << csvField(form.start.caption()) << ',' << flag(form.start.visible()) << '\n';
-    });
+    bool finished = false;
+    try {
+        finished = runExperiment(form, [&](const TickInfo& tick) {
+            out << phaseName(tick.phase) << ',' << tick.tickInPhase << ',' << num(tick.clock) << ','
+                << num(form.tamaA.left()) << ',' << num(form.tamaA.top()) << ','
+                << num(form.tamaB.left()) << ',' << num(form.tamaB.top()) << ','
+                << num(form.en.left()) << ',' << num(form.en.top()) << ','
+                << flag(form.en.visible()) << ',' << num(form.kekka.left()) << ','
+                << num(form.kekka.top()) << ',' << flag(form.kekka.visible()) << ','
+                << csvField(form.kekka.caption()) << ',' << csvField(form.start.caption()) << ','
+                << flag(form.start.visible()) << '\n';
+            if (!out) {
+                throw OutputFailed{};
+            }
+        });
+    } catch (const OutputFailed&) {
+        return kExitCannotWrite;
+    }
     if (form.halted()) {
         return reportError(platform, err);
     }
     if (!finished) {
         err << "shoutotsu-trace: the run did not finish\n";
-        return 1;
+        return kExitRunTimeError;
     }
-    return 0;
+    return finish(out);
 }
 
 int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
@@ -146,7 +168,7 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
                                 }
                                 if (!finished) {
                                     err << "shoutotsu-trace: a run did not finish\n";
-                                    return 1;
+                                    return kExitRunTimeError;
                                 }
                                 line.clear();
                                 line += std::to_string(length) + ',' + std::to_string(height) +
@@ -155,6 +177,9 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
                                         speedNames[static_cast<int>(speed)] + ',' +
                                         csvField(form.kekka.caption()) + '\n';
                                 out << line;
+                                if (!out) {
+                                    return kExitCannotWrite;
+                                }
                                 form.click(form.start); // "クリア": back to the ready state
                             }
                         }
@@ -163,7 +188,7 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
             }
         }
     }
-    return 0;
+    return finish(out);
 }
 
 } // namespace shoutotsu::trace

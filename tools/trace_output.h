@@ -8,7 +8,14 @@
 
 namespace shoutotsu::trace {
 
-// Each returns the process exit status: 0, or 1 after a run-time error.
+// The process exit statuses of shoutotsu-trace.
+constexpr int kExitDone = 0;
+constexpr int kExitRunTimeError = 1;
+constexpr int kExitBadArguments = 2;
+constexpr int kExitCannotWrite = 3; // `out` failed: a full disk, a closed pipe
+
+// Each returns the process exit status. A report stops at the first row
+// `out` cannot take, and flushes `out` before it says it is done.
 int writeLayout(const Options& options, std::ostream& out, std::ostream& err);
 int writeTrace(const Options& options, std::ostream& out, std::ostream& err);
 int writeResults(const Options& options, std::ostream& out, std::ostream& err);

@@ -6,8 +6,12 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStringList>
 
+#include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <utility>
 
 namespace shoutotsu {
 
@@ -56,5 +60,39 @@ void QtPlatform::showErrorMessage(const QString& title, const QString& text) {
 }
 
 void QtPlatform::endEventLoop(int status) { QCoreApplication::exit(status); }
+
+namespace {
+
+QtMessageHandler previousHandler = nullptr;
+QStringList heldBack; // Qt's warnings while the guard is alive
+
+void startUpMessage(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        // Qt would abort next; the learner gets a sentence and a plain exit.
+        std::fputs(noDisplayMessage(), stderr);
+        std::fputc('\n', stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldBack << qFormatLogMessage(type, context, message);
+}
+
+} // namespace
+
+DisplayStartGuard::DisplayStartGuard() { previousHandler = qInstallMessageHandler(startUpMessage); }
+
+DisplayStartGuard::~DisplayStartGuard() {
+    qInstallMessageHandler(previousHandler);
+    for (const QString& line : std::exchange(heldBack, {})) {
+        std::cerr << line.toStdString() << std::endl;
+    }
+}
+
+const char* noDisplayMessage() {
+    return "shoutotsu: デスクトップの画面が見つかりません。デスクトップで起動するか、"
+           "画面 (DISPLAY) を設定して起動してください。 / "
+           "shoutotsu: no desktop display was found; start it on a desktop, or with a "
+           "display set (DISPLAY or WAYLAND_DISPLAY).";
+}
 
 } // namespace shoutotsu

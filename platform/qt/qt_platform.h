@@ -42,4 +42,20 @@ class QtPlatform : public PlatformServices {
     bool errorReported_ = false;
 };
 
+// While the application object is being made, Qt aborts the process with an
+// English text when it finds no display it can open (none set, one that does
+// not answer, a platform plugin that fails). Alive around that construction,
+// this guard turns it into noDisplayMessage() on stderr and exit status 1;
+// what Qt only warns of meanwhile is held back and passed on afterwards.
+class DisplayStartGuard {
+  public:
+    DisplayStartGuard();
+    ~DisplayStartGuard();
+    DisplayStartGuard(const DisplayStartGuard&) = delete;
+    DisplayStartGuard& operator=(const DisplayStartGuard&) = delete;
+};
+
+// One line, in Japanese and in English: no display, and how to start it.
+const char* noDisplayMessage();
+
 } // namespace shoutotsu

@@ -83,6 +83,17 @@ TEST(StartUp, DefaultsStateAndStaticFigures) {
     EXPECT_EQ(form.varcopy.caption().rfind("var.1.1.0   (C) ", 0), 0u);
 }
 
+// 1024×768 at a scale factor of 2: even the narrowest layout is taller than
+// the screen, so the window starts at its top edge instead of above it.
+TEST(StartUp, AScreenTooLowForTheWindowKeepsItsCaptionBarOnIt) {
+    LoadedForm f({7680.0f, 5760.0f});
+    MainForm& form = f.form;
+    EXPECT_EQ(form.main.width(), kMinWindowWidthTwips);
+    EXPECT_GT(form.main.height(), 5760.0f * 0.925f);
+    EXPECT_EQ(form.main.top(), 0.0f);
+    EXPECT_EQ(form.main.left(), static_cast<float>(kMinWindowWidthTwips * 20.0f / 19.0f) / 40.0f);
+}
+
 // Fits one screen and checks the loop's promises.
 void expectFitted(float widthTwips, float heightTwips) {
     HeadlessPlatform platform({widthTwips, heightTwips});
@@ -91,6 +102,7 @@ void expectFitted(float widthTwips, float heightTwips) {
     ASSERT_FALSE(form.halted()) << widthTwips << "x" << heightTwips;
     ASSERT_GT(form.work.width(), 0.0f) << widthTwips << "x" << heightTwips;
     ASSERT_GE(form.main.width(), kMinWindowWidthTwips * 0.999f);
+    ASSERT_GE(form.main.top(), 0.0f) << widthTwips << "x" << heightTwips;
     const float limit = static_cast<float>(static_cast<double>(heightTwips) * 0.925);
     // Either the window fits the screen's height, or it cannot get narrower.
     if (form.main.height() > limit) {

@@ -6,8 +6,10 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace shoutotsu::trace {
 namespace {
@@ -95,6 +97,34 @@ TEST(TraceTool, BadInputIsOneLineOnStderrAndStatusTwo) {
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--results"), std::string::npos);
+}
+
+// A table that cannot be written whole must not end as if it had been.
+TEST(TraceTool, AFailedWriteIsOneLineAndStatusThree) {
+    const std::string tool = SHOUTOTSU_TRACE_TOOL;
+    const std::string everything = " --results --length 50,60,70,80 --height 10,20,30,40 "
+                                   "--m1 10,20,30,40,50 --m2 10,20,30,40,50 --r1 8,10,12,14 "
+                                   "--r2 8,10,12,14";
+    const std::string errFile = ::testing::TempDir() + "trace_write_error.txt";
+    const std::pair<std::string, const char*> cases[] = {
+        {tool + " >/dev/full", "No space left on device"},
+        {tool + " --layout >/dev/full", "No space left on device"},
+        {tool + " --help >/dev/full", "No space left on device"},
+        {tool + everything + " >&-", "Bad file descriptor"},
+        // The reader goes after ten bytes; with SIGPIPE ignored the tool
+        // sees the broken pipe as a failed write.
+        {"trap '' PIPE; { " + tool + everything + "; echo $? >" + errFile +
+             ".status; } | head -c 10 >/dev/null; exit $(cat " + errFile + ".status)",
+         "Broken pipe"},
+    };
+    for (const auto& [command, reason] : cases) {
+        const int raw = std::system(("(" + command + ") 2>" + errFile).c_str());
+        const int status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        EXPECT_EQ(status, 3) << command;
+        EXPECT_EQ(readFile(errFile),
+                  std::string("shoutotsu-trace: cannot write the output: ") + reason + "\n")
+            << command;
+    }
 }
 
 } // namespace
