@@ -99,6 +99,9 @@ void MainForm::buildControlSet() {
     en.setVisible(false);
     label(kekka, 7680, 3720, 855, 180, "↑結果", kRed, Alignment::Left, 35);
     kekka.setVisible(false);
+    // The struck bob springs up from the floor across the result on small
+    // drawing areas; the learner must still read every digit.
+    kekka.aboveFigures = true;
     yukaB.setGeometry(120, 4920, 8895, 255);
     yukaB.fillStyle = FillStyle::DownwardDiagonal;
     yukaB.fillColor = kBlack;

@@ -3,7 +3,7 @@
 
 set(CPACK_PACKAGE_NAME shoutotsu)
 set(CPACK_PACKAGE_VENDOR "shoutotsu team")
-set(CPACK_PACKAGE_CONTACT "shoutotsu team")
+set(CPACK_PACKAGE_CONTACT "${SHOUTOTSU_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "collision experiment for grade-school science (ぴるての衝突)")
 # The long description, one line of the package's control file each.
 string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION

@@ -130,6 +130,7 @@ class Control {
     FontSpec font;
     Alignment alignment = Alignment::Left;
     bool transparentBackground = false; // labels
+    bool aboveFigures = false;          // labels: painted over every other figure, haloed
     int tabIndex = -1;                  // -1: takes no focus (shapes, lines, timers)
 
   protected:

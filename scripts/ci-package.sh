@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it as a learner's machine would, starts
+# Builds the Debian package, checks it with lintian, installs it as a learner's machine would, starts
 # the installed program on a virtual display, finds its window by name, ends
 # it from the keyboard (Tab to "おわる", Enter) and removes the package again.
 # Exits non-zero on any failure. Needs root (apt-get).
@@ -62,6 +62,17 @@ fi
 deb=${debs[0]}
 echo "== $(basename "$deb")"
 dpkg-deb --field "$deb" Package Version Architecture Depends
+
+# Debian policy: no error and no warning (informational tags are shown).
+lintian_log=$(mktemp)
+lintian --display-info "$deb" 2>&1 | tee "$lintian_log" || true
+if grep -qE '^[EW]: ' "$lintian_log"; then
+    echo "FAIL: lintian reports errors or warnings on $(basename "$deb")" >&2
+    rm -f "$lintian_log"
+    exit 1
+fi
+rm -f "$lintian_log"
+echo "lintian: no error and no warning"
 
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-ipafont-gothic; do

@@ -5,8 +5,10 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
-# Packages to build and start the window.
-RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic)
+# Packages to build and start the window; help2man writes the trace tool's
+# manual page from its --help, and CLI11 reads the tool's command line.
+RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipafont-gothic
+    help2man libcli11-dev)
 # Packages the tests need on top: GoogleTest and a virtual X display with tools
 # to find and click the real window; a private D-Bus session with the
 # accessibility bus, so the window speaks to a screen reader; the desktop's
@@ -16,8 +18,9 @@ TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon 
 # Packages the page's tests need: Debian's Chromium (driven by Playwright from
 # npm) and WebKit's WebDriver with its MiniBrowser, on a virtual X display.
 WEB_TEST_PACKAGES=(chromium webkit2gtk-driver xvfb xauth)
-# Packages to build the Debian package and try it installed.
-PACKAGE_PACKAGES=(dpkg-dev file xvfb xauth xdotool)
+# Packages to build the Debian package, check it against Debian policy and
+# try it installed.
+PACKAGE_PACKAGES=(dpkg-dev file lintian xvfb xauth xdotool)
 
 install_missing() {
     local missing=()

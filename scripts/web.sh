@@ -9,7 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 WEB_BUILD_DIR="${WEB_BUILD_DIR:-$ROOT/build-web}"
 WEB_PORT="${WEB_PORT:-8000}"
-WEB_PACKAGES=(emscripten nodejs cmake ninja-build fonts-ipafont-gothic)
+WEB_PACKAGES=(emscripten nodejs cmake ninja-build fonts-ipafont-gothic libcli11-dev)
 # Debian's emscripten finds its own JavaScript tools only here.
 export NODE_PATH=/usr/share/nodejs
 

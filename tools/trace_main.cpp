@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -21,7 +22,7 @@ int write(shoutotsu::trace::Mode mode, const shoutotsu::trace::Options& options,
     case Mode::Layout:
         return writeLayout(options, out, std::cerr);
     case Mode::Results:
-        return writeResults(options, out, std::cerr);
+        return writeResults(options, out, std::cerr, isatty(2) == 1);
     case Mode::Trace:
         break;
     }

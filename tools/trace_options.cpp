@@ -2,9 +2,14 @@
 
 #include "platform/number_text.h"
 
+#include <CLI/App.hpp>
+#include <CLI/Config.hpp>
+#include <CLI/Formatter.hpp>
+
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 namespace shoutotsu::trace {
 namespace {
@@ -22,11 +27,72 @@ std::vector<std::string> splitList(const std::string& text) {
     }
 }
 
-bool parseInt(const std::string& text, int& value) {
+// Length of the well-formed UTF-8 sequence at `text[i]`, 0 if there is none.
+size_t utf8Length(const std::string& text, size_t i) {
+    const auto byte = [&](size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    size_t length = 0;
+    unsigned min = 0;
+    unsigned code = 0;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2, min = 0x80, code = lead & 0x1fu;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3, min = 0x800, code = lead & 0x0fu;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4, min = 0x10000, code = lead & 0x07u;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) {
+        return 0;
+    }
+    for (size_t k = 1; k < length; ++k) {
+        if ((byte(i + k) & 0xc0u) != 0x80u) {
+            return 0;
+        }
+        code = (code << 6) | (byte(i + k) & 0x3fu);
+    }
+    const bool surrogate = code >= 0xd800 && code <= 0xdfff;
+    const bool c1Control = code >= 0x80 && code <= 0x9f;
+    return (code < min || code > 0x10ffff || surrogate || c1Control) ? 0 : length;
+}
+
+} // namespace
+
+std::string shownText(const std::string& text) {
+    static const char hex[] = "0123456789abcdef";
+    std::string shown;
+    for (size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            shown += text[i++];
+        } else if (const size_t n = c >= 0x80 ? utf8Length(text, i) : 0; n > 0) {
+            shown.append(text, i, n);
+            i += n;
+        } else {
+            shown +=
+                c == '\\' ? std::string("\\\\") : std::string("\\x") + hex[c >> 4] + hex[c & 15];
+            ++i;
+        }
+    }
+    return shown;
+}
+
+namespace {
+
+enum class IntStatus { Ok, NotAnInteger, TooLarge };
+
+IntStatus parseInt(const std::string& text, int& value) {
     const char* first = text.data();
     const char* last = first + text.size();
     const auto result = std::from_chars(first, last, value);
-    return !text.empty() && result.ec == std::errc() && result.ptr == last;
+    if (text.empty() || result.ptr != last) {
+        return IntStatus::NotAnInteger;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        return IntStatus::TooLarge;
+    }
+    return result.ec == std::errc() ? IntStatus::Ok : IntStatus::NotAnInteger;
 }
 
 bool parseTwips(const std::string& text, float& value) {
@@ -48,10 +114,23 @@ bool parseIntegers(const std::string& option, const std::string& text, int minim
     }
     std::vector<int> parsed;
     for (const std::string& item : items) {
-        int value = 0;
-        if (!parseInt(item, value)) {
-            error = option + ": '" + item + "' is not an integer; " + accepted;
+        if (item.empty()) {
+            error = option +
+                    (items.size() == 1 ? std::string(": the value is empty; ")
+                                       : ": an empty item in '" + shownText(text) + "'; ") +
+                    accepted;
             return false;
+        }
+        int value = 0;
+        switch (parseInt(item, value)) {
+        case IntStatus::NotAnInteger:
+            error = option + ": '" + shownText(item) + "' is not an integer; " + accepted;
+            return false;
+        case IntStatus::TooLarge:
+            error = option + ": " + item + " is out of range; " + accepted;
+            return false;
+        case IntStatus::Ok:
+            break;
         }
         if (value < minimum || value > maximum) {
             error = option + ": " + item + " is out of range; " + accepted;
@@ -79,8 +158,14 @@ bool parseSpeeds(const std::string& text, bool allowList, std::vector<Speed>& sp
             parsed.push_back(Speed::Medium);
         } else if (item == "slow") {
             parsed.push_back(Speed::Slow);
+        } else if (item.empty()) {
+            error = "--speed: " +
+                    (items.size() == 1 ? std::string("the value is empty; ")
+                                       : "an empty item in '" + shownText(text) + "'; ") +
+                    accepted;
+            return false;
         } else {
-            error = "--speed: '" + item + "' is not a speed; " + accepted;
+            error = "--speed: '" + shownText(item) + "' is not a speed; " + accepted;
             return false;
         }
     }
@@ -92,7 +177,7 @@ bool parseScreen(const std::string& text, ScreenSize& screen, std::string& error
     const std::vector<std::string> items = splitList(text);
     float width = 0, height = 0;
     if (items.size() != 2 || !parseTwips(items[0], width) || !parseTwips(items[1], height)) {
-        error = "--screen: '" + text +
+        error = "--screen: '" + shownText(text) +
                 "' is not a screen size; --screen takes W,H in twips, two positive numbers "
                 "(decimals allowed), e.g. 15360,11520";
         return false;
@@ -101,54 +186,84 @@ bool parseScreen(const std::string& text, ScreenSize& screen, std::string& error
     return true;
 }
 
+const char* const kSeeHelp = "; see shoutotsu-trace --help";
+
 } // namespace
 
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
-    // The mode decides whether lists are allowed, so find it first.
     for (const std::string& arg : args) {
         if (arg == "--help" || arg == "-h") {
             options.mode = Mode::Help;
             return true;
         }
-        if (arg == "--layout") {
-            options.mode = Mode::Layout;
-        } else if (arg == "--results") {
-            options.mode = Mode::Results;
+    }
+
+    // CLI11 splits the command line (--name value, --name=value) and counts
+    // each option; what a value means is read below, where the messages
+    // can name the option and what it accepts.
+    CLI::App app("shoutotsu-trace");
+    app.set_help_flag();
+    app.allow_extras();
+    bool layout = false, results = false;
+    app.add_flag("--layout", layout);
+    app.add_flag("--results", results);
+    const char* const valued[] = {"--screen", "--height", "--length", "--m1",
+                                  "--m2",     "--r1",     "--r2",     "--speed"};
+    std::vector<std::vector<std::string>> values(std::size(valued));
+    for (size_t i = 0; i < std::size(valued); ++i) {
+        app.add_option(valued[i], values[i])
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+            ->expected(1)
+            ->allow_extra_args(false);
+    }
+    std::vector<std::string> reversed(args.rbegin(), args.rend()); // CLI11 takes them last first
+    try {
+        app.parse(reversed);
+    } catch (const CLI::ArgumentMismatch& e) {
+        // "--m2: 1 required TEXT missing": a value-taking option at the end.
+        const std::string what = e.what();
+        error = what.substr(0, what.find(':')) + ": missing value" + kSeeHelp;
+        return false;
+    } catch (const CLI::ParseError& e) {
+        error = shownText(e.what()) + kSeeHelp;
+        return false;
+    }
+    if (const std::vector<std::string> extras = app.remaining(); !extras.empty()) {
+        const std::string& extra = extras.front();
+        error = (extra.rfind('-', 0) == 0 ? "unknown option '" : "unexpected argument '") +
+                shownText(extra) + "'" + kSeeHelp;
+        return false;
+    }
+    for (const char* flag : {"--layout", "--results"}) {
+        if (app.count(flag) > 1) {
+            error = std::string(flag) + ": given more than once" + kSeeHelp;
+            return false;
         }
     }
+    if (layout && results) {
+        error = std::string("--layout and --results are two modes; give one at most") + kSeeHelp;
+        return false;
+    }
+    options.mode = results ? Mode::Results : layout ? Mode::Layout : Mode::Trace;
     if (options.mode == Mode::Results) {
         options.speeds = {Speed::Fast, Speed::Medium, Speed::Slow};
     }
     const bool lists = options.mode == Mode::Results;
 
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--layout" || arg == "--results") {
+    for (size_t i = 0; i < std::size(valued); ++i) {
+        const std::string name = valued[i];
+        const size_t given = app.count(name);
+        if (given == 0) {
             continue;
         }
-        std::string name = arg;
-        std::string value;
-        bool hasValue = false;
-        const size_t equals = arg.find('=');
-        if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            value = arg.substr(equals + 1);
-            hasValue = true;
-        }
-        const bool known = name == "--screen" || name == "--height" || name == "--length" ||
-                           name == "--m1" || name == "--m2" || name == "--r1" || name == "--r2" ||
-                           name == "--speed";
-        if (!known) {
-            error = "unknown option '" + arg + "'; see shoutotsu-trace --help";
+        if (given > 1) {
+            error = name + ": given more than once; give it once" +
+                    (lists ? std::string(", with a comma-separated list") : std::string()) +
+                    kSeeHelp;
             return false;
         }
-        if (!hasValue) {
-            if (i + 1 >= args.size()) {
-                error = name + ": missing value; see shoutotsu-trace --help";
-                return false;
-            }
-            value = args[++i];
-        }
+        // CLI11 keeps no value for an empty argument ('').
+        const std::string value = values[i].empty() ? std::string() : values[i].front();
         bool ok = true;
         if (name == "--screen") {
             ok = parseScreen(value, options.screen, error);
@@ -204,6 +319,10 @@ Options:
   --r2 MM        radius of the struck bob, 8..14 (default 10)
   --speed S      fast, medium or slow (default medium)
   --help         this text
+
+Give each option once, and at most one of --layout and --results; a list
+goes in one option, e.g. --m1 10,20,30. A --results table of more than
+100,000 rows shows its progress on stderr when stderr is a terminal.
 
 Parameters are set through the scroll bars as a learner would. Floats print as
 the shortest text that reads back to the same 32-bit float.

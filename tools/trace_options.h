@@ -25,4 +25,8 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
 
 const char* helpText();
 
+// `text` as one line a message can quote: control characters, backslashes
+// and bytes that are not UTF-8 become \xNN (\\ for a backslash).
+std::string shownText(const std::string& text);
+
 } // namespace shoutotsu::trace

@@ -38,8 +38,14 @@ std::string csvField(const std::string& text) {
 std::string num(float value) { return shortestText(value); }
 const char* flag(bool value) { return value ? "1" : "0"; }
 
+// The run-time error as the window reports it, named as this tool's.
 int reportError(const HeadlessPlatform& platform, std::ostream& err) {
-    err << platform.lastErrorLine << "\n";
+    std::string line = platform.lastErrorLine;
+    const std::string windowName = "shoutotsu: ";
+    if (line.rfind(windowName, 0) == 0) {
+        line.erase(0, windowName.size());
+    }
+    err << "shoutotsu-trace: " << line << "\n";
     return kExitRunTimeError;
 }
 
@@ -143,7 +149,15 @@ int writeTrace(const Options& options, std::ostream& out, std::ostream& err) {
     return finish(out);
 }
 
-int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
+int writeResults(const Options& options, std::ostream& out, std::ostream& err, bool progress) {
+    const long total = static_cast<long>(
+        options.lengths.size() * options.heights.size() * options.m1s.size() * options.m2s.size() *
+        options.r1s.size() * options.r2s.size() * options.speeds.size());
+    progress = progress && total > 100000;
+    long done = 0;
+    const auto showProgress = [&] {
+        err << "\rshoutotsu-trace: " << done << " of " << total << " rows" << std::flush;
+    };
     static const char* const speedNames[] = {"fast", "medium", "slow"};
     HeadlessPlatform platform(options.screen);
     MainForm form(platform);
@@ -180,6 +194,9 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
                                 if (!out) {
                                     return kExitCannotWrite;
                                 }
+                                if (progress && (++done % 1000 == 0 || done == total)) {
+                                    showProgress();
+                                }
                                 form.click(form.start); // "クリア": back to the ready state
                             }
                         }
@@ -187,6 +204,9 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err) {
                 }
             }
         }
+    }
+    if (progress) {
+        err << "\n";
     }
     return finish(out);
 }

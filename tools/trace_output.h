@@ -18,6 +18,9 @@ constexpr int kExitCannotWrite = 3; // `out` failed: a full disk, a closed pipe
 // `out` cannot take, and flushes `out` before it says it is done.
 int writeLayout(const Options& options, std::ostream& out, std::ostream& err);
 int writeTrace(const Options& options, std::ostream& out, std::ostream& err);
-int writeResults(const Options& options, std::ostream& out, std::ostream& err);
+// With `progress` (stderr is a terminal), a table of more than 100,000 rows
+// shows on `err` how many rows are done, of how many.
+int writeResults(const Options& options, std::ostream& out, std::ostream& err,
+                 bool progress = false);
 
 } // namespace shoutotsu::trace

@@ -19,6 +19,11 @@ constexpr int kDamageMarginPixels = 2;
 // Distance between the strokes of a diagonal hatch, logical pixels.
 constexpr double kHatchSpacingPixels = 8.0;
 
+// How far the light halo of a label painted above the figures reaches
+// beyond its glyphs, logical pixels: enough to part red text from a red bob.
+constexpr double kHaloPixels = 2.0;
+const QColor kHaloColor(255, 255, 255);
+
 // Places twips values on a grid of whole device pixels, so that edges and
 // thin straight lines stay crisp at any device pixel ratio while the painter
 // itself works in twips.
@@ -179,11 +184,52 @@ void paintLabel(QPainter& painter, const Control& label, const TwipsScale& scale
         alignment |= Qt::AlignHCenter;
         break;
     }
-    painter.setFont(toQFont(label.font, windowFont));
+    const QFont font = toQFont(label.font, windowFont);
+    const QString text = QString::fromStdString(label.caption());
+    const int flags = static_cast<int>(alignment) | Qt::TextSingleLine;
+    painter.setFont(font);
+    if (label.aboveFigures) {
+        // The halo is the text itself in a light colour, laid round its own
+        // place in every direction, so it follows the very pixels drawText
+        // gives the glyphs below; it may reach just past the box.
+        const int reach = static_cast<int>(std::ceil(kHaloPixels));
+        painter.setClipRect(box.adjusted(-reach, -reach, reach, reach), Qt::IntersectClip);
+        painter.setPen(kHaloColor);
+        for (double radius = kHaloPixels / 2; radius <= kHaloPixels; radius += kHaloPixels / 2) {
+            for (int step = 0; step < 16; ++step) {
+                const double angle = step * (3.14159265358979323846 / 8);
+                const QPointF offset(radius * std::cos(angle), radius * std::sin(angle));
+                painter.drawText(QRectF(box).translated(offset), flags, text);
+            }
+        }
+    } else {
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
     painter.setPen(toQColor(label.foreColor));
-    painter.setClipRect(box, Qt::IntersectClip);
-    painter.drawText(box, static_cast<int>(alignment) | Qt::TextSingleLine,
-                     QString::fromStdString(label.caption()));
+    painter.drawText(box, flags, text);
+}
+
+void paintFigure(QPainter& painter, const Control& figure, const TwipsScale& scale,
+                 const QFont& windowFont, const DeviceGrid& grid) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    switch (figure.kind()) {
+    case ControlKind::Label:
+        paintLabel(painter, figure, scale, windowFont);
+        break;
+    case ControlKind::Shape:
+        painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
+        paintShape(painter, static_cast<const Shape&>(figure), scale, grid);
+        break;
+    case ControlKind::Line:
+        painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
+        paintLine(painter, static_cast<const Line&>(figure), scale, grid);
+        break;
+    default:
+        break;
+    }
+    painter.restore();
 }
 
 } // namespace
@@ -199,6 +245,9 @@ QRect figureDamageRect(const Control& figure, const TwipsScale& scale) {
         margin += line.widthPixels / 2.0;
     } else {
         area = scale.toPixelRectF(figure);
+        if (figure.aboveFigures) {
+            margin += kHaloPixels;
+        }
     }
     return area.adjusted(-margin, -margin, margin, margin).toAlignedRect();
 }
@@ -209,32 +258,16 @@ void paintFigures(QPainter& painter, const Control& container, const TwipsScale&
     // ratio when painting on screen, the image's when rendering into one.
     const double deviceRatio = std::max(1e-6, std::abs(painter.deviceTransform().m11()));
     const DeviceGrid grid(scale, deviceRatio);
-    for (const Control* figure : container.children()) {
-        if (!figure->isWindowless() || !figure->visible()) {
-            continue;
+    // Stacking order, then the labels that stay above every figure.
+    for (const bool above : {false, true}) {
+        for (const Control* figure : container.children()) {
+            if (!figure->isWindowless() || !figure->visible() || figure->aboveFigures != above) {
+                continue;
+            }
+            if (dirty.intersects(figureDamageRect(*figure, scale))) {
+                paintFigure(painter, *figure, scale, windowFont, grid);
+            }
         }
-        if (!dirty.intersects(figureDamageRect(*figure, scale))) {
-            continue;
-        }
-        painter.save();
-        painter.setRenderHint(QPainter::Antialiasing, true);
-        painter.setRenderHint(QPainter::TextAntialiasing, true);
-        switch (figure->kind()) {
-        case ControlKind::Label:
-            paintLabel(painter, *figure, scale, windowFont);
-            break;
-        case ControlKind::Shape:
-            painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
-            paintShape(painter, static_cast<const Shape&>(*figure), scale, grid);
-            break;
-        case ControlKind::Line:
-            painter.scale(scale.pixelsPerTwip(), scale.pixelsPerTwip());
-            paintLine(painter, static_cast<const Line&>(*figure), scale, grid);
-            break;
-        default:
-            break;
-        }
-        painter.restore();
     }
 }
 

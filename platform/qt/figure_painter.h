@@ -20,8 +20,9 @@ namespace shoutotsu {
 QRect figureDamageRect(const Control& figure, const TwipsScale& scale);
 
 // Paints the visible windowless children of `container` in stacking order,
-// rearmost first, skipping those that do not reach `dirty`. The painter must
-// be in the container widget's logical pixel coordinates.
+// rearmost first, skipping those that do not reach `dirty`; labels marked
+// aboveFigures come last, their text ringed by a light halo. The painter
+// must be in the container widget's logical pixel coordinates.
 void paintFigures(QPainter& painter, const Control& container, const TwipsScale& scale,
                   const QFont& windowFont, const QRect& dirty);
 

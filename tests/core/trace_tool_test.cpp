@@ -82,21 +82,71 @@ TEST(TraceTool, ResultsTableCoversEveryCombination) {
 }
 
 TEST(TraceTool, BadInputIsOneLineOnStderrAndStatusTwo) {
-    for (const char* arguments :
-         {"--height 9", "--height 41", "--length abc", "--m1 10,20", "--r2 8.5", "--speed quick",
-          "--results --m2 10,,20", "--results --m1 ''", "--screen 100", "--screen 0,100",
-          "--screen 1e39,100", "--bogus", "--m2"}) {
+    for (const char* arguments : {"--height 9",
+                                  "--height 41",
+                                  "--length abc",
+                                  "--m1 10,20",
+                                  "--r2 8.5",
+                                  "--speed quick",
+                                  "--results --m2 10,,20",
+                                  "--results --m1 ''",
+                                  "--screen 100",
+                                  "--screen 0,100",
+                                  "--screen 1e39,100",
+                                  "--bogus",
+                                  "--m2",
+                                  "extra",
+                                  "--layout --results",
+                                  "--results --results",
+                                  "--m1 10 --m1 20",
+                                  "--results --speed fast --speed slow",
+                                  "--m1 99999999999",
+                                  "--m1 \"$(printf '1\\001\\n2')\"",
+                                  "--speed \"$(printf '\\377')\"",
+                                  "--bogus=\"$(printf '\\033[2J')\""}) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_EQ(run.out, "") << arguments;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << arguments << run.err;
+        EXPECT_EQ(run.err.rfind("shoutotsu-trace: ", 0), 0u) << arguments << run.err;
     }
-    const ToolRun range = runTool("--r1 15");
-    EXPECT_NE(range.err.find("--r1"), std::string::npos);
-    EXPECT_NE(range.err.find("8 to 14"), std::string::npos);
+    const std::pair<const char*, const char*> says[] = {
+        {"--r1 15", "--r1: 15 is out of range; --r1 takes an integer from 8 to 14 (mm)"},
+        {"--m1 99999999999", "--m1: 99999999999 is out of range;"},
+        {"--results --m2 10,,20", "--m2: an empty item in '10,,20';"},
+        {"--m2", "--m2: missing value;"},
+        {"--bogus", "unknown option '--bogus';"},
+        {"--layout --results", "--layout and --results are two modes"},
+        {"--m1 10 --m1=20", "--m1: given more than once"},
+        {"--m1 \"$(printf '1\\001\\n2')\"", "'1\\x01\\x0a2' is not an integer"},
+        {"--speed \"$(printf 'f\\377\\\\')\"", "'f\\xff\\\\' is not a speed"},
+        {"--screen 3e38,3e38", "shoutotsu-trace: 実行時エラー '6': "}, // a run-time error: 1
+    };
+    for (const auto& [arguments, message] : says) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_NE(run.err.find(message), std::string::npos) << arguments << run.err;
+    }
+    EXPECT_EQ(runTool("--screen 3e38,3e38").status, 1);
     const ToolRun help = runTool("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--results"), std::string::npos);
+}
+
+// A long table tells a waiting teacher how far it is, on stderr and only
+// when asked (the tool asks when stderr is a terminal).
+TEST(TraceTool, AResultsTableOverAHundredThousandRowsShowsItsProgress) {
+    Options options;
+    options.mode = Mode::Results;
+    options.speeds = {Speed::Fast};
+    options.m1s.assign(100001, 20);
+    std::ostringstream out, err, quiet;
+    ASSERT_EQ(writeResults(options, out, err, true), 0);
+    EXPECT_NE(err.str().find("\rshoutotsu-trace: 1000 of 100001 rows"), std::string::npos);
+    EXPECT_EQ(err.str().substr(err.str().size() - 40),
+              "\rshoutotsu-trace: 100001 of 100001 rows\n");
+    options.m1s.resize(100000);
+    ASSERT_EQ(writeResults(options, out, quiet, true), 0);
+    EXPECT_EQ(quiet.str(), "");
 }
 
 // A table that cannot be written whole must not end as if it had been.

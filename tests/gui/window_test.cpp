@@ -5,6 +5,7 @@
 #include "platform/qt/application_look.h"
 #include "platform/qt/form_view.h"
 #include "platform/qt/qt_platform.h"
+#include "run/experiment.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -15,8 +16,10 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 
 using namespace shoutotsu;
 
@@ -26,6 +29,8 @@ class RecordingPlatform : public QtPlatform {
   public:
     QStringList messages; // title and text of each
     std::vector<int> endStatuses;
+    std::optional<ScreenSize> screen; // in place of the real one
+    ScreenSize screenSize() const override { return screen ? *screen : QtPlatform::screenSize(); }
     void showErrorMessage(const QString& title, const QString& text) override {
         messages << title + QLatin1Char('\n') + text;
     }
@@ -205,6 +210,73 @@ class WindowTest : public QObject {
             const QRect box1 = inkBox(at1);
             QCOMPARE(inkBox(at2), QRect(box1.topLeft() * 2, box1.size() * 2));
         }
+    }
+
+    // Where the struck bob ends its run over the result, the digits keep
+    // their colour and a light ring: the last frame with every figure equals,
+    // on and just around the text's ink, the frame with the result alone.
+    void resultStaysReadableOverTheStruckBob_data() {
+        QTest::addColumn<float>("width");
+        QTest::addColumn<float>("height");
+        QTest::addColumn<qreal>("ratio");
+        QTest::addColumn<int>("speed");
+        QTest::newRow("640x480") << 9600.0f << 7200.0f << 1.0 << 1;
+        QTest::newRow("1024x768 at 1.5") << 10240.0f << 7680.0f << 1.5 << 1;
+        QTest::newRow("1024x768 at 2") << 7680.0f << 5760.0f << 2.0 << 1;
+        QTest::newRow("1024x768 fast") << 15360.0f << 11520.0f << 1.0 << 0;
+    }
+    void resultStaysReadableOverTheStruckBob() {
+        QFETCH(float, width);
+        QFETCH(float, height);
+        QFETCH(qreal, ratio);
+        QFETCH(int, speed);
+        view_.reset();
+        form_ = std::make_unique<MainForm>(*platform_);
+        platform_->screen = ScreenSize{width, height};
+        QVERIFY(form_->load());
+        view_ = std::make_unique<FormView>(*form_, appIcon());
+        Parameters defaults;
+        defaults.speed = static_cast<Speed>(speed);
+        applyParameters(*form_, defaults);
+        QVERIFY(runExperiment(*form_));
+        QCOMPARE(caption(form_->kekka), QStringLiteral("37.9cm"));
+        const auto box = [&](const Control& c) {
+            return QRectF(c.left(), c.top(), c.width(), c.height());
+        };
+        QVERIFY(box(form_->tamaB).intersects(box(form_->kekka))); // the case in question
+
+        const QImage all = renderWork(ratio);
+        for (Control* other : form_->work.children()) {
+            other->setVisible(other == &form_->kekka);
+        }
+        const QImage alone = renderWork(ratio);
+        const QRect text =
+            QRectF(box(form_->kekka).topLeft() * view_->scale().pixelsPerTwip() * ratio,
+                   box(form_->kekka).size() * view_->scale().pixelsPerTwip() * ratio)
+                .toAlignedRect();
+        const auto ink = [&](int x, int y) {
+            return alone.rect().contains(x, y) && (alone.pixel(x, y) & 0xffffff) != 0xffffff;
+        };
+        int inkPixels = 0, covered = 0;
+        for (int y = text.top() - 1; y <= text.bottom() + 1; ++y) {
+            for (int x = text.left() - 1; x <= text.right() + 1; ++x) {
+                bool near = false; // on the ink or one device pixel from it
+                for (int d = 0; d < 9 && !near; ++d) {
+                    near = ink(x + d % 3 - 1, y + d / 3 - 1);
+                }
+                if (!near) {
+                    continue;
+                }
+                inkPixels += ink(x, y);
+                const QColor want = alone.pixelColor(x, y), got = all.pixelColor(x, y);
+                const bool bad = std::abs(want.red() - got.red()) > 48 ||
+                                 std::abs(want.green() - got.green()) > 48 ||
+                                 std::abs(want.blue() - got.blue()) > 48;
+                covered += bad;
+            }
+        }
+        QVERIFY(inkPixels > 20);
+        QCOMPARE(covered, 0);
     }
 
     void aMoveRepaintsOnlyWhereTheFigureWasAndIs() {

@@ -36,6 +36,11 @@ cases=(
     "--screen 3e38,3e38"
     "--speed warp"
     "--bogus"
+    "--layout --results"
+    "--m1 10 --m1 20"
+    "--results --m1 99999999999999999999"
+    "--results --m1 10,,20"
+    $'--speed \x01fast'
 )
 failed=0
 for args in "${cases[@]}"; do
@@ -55,4 +60,15 @@ for args in "${cases[@]}"; do
         echo "same: shoutotsu-trace $args ($(wc -l <"$work/native.out") lines, status $native_status)"
     fi
 done
+# Node hands the program its command line as text, so bytes that are not
+# UTF-8 arrive as U+FFFD and cannot be shown as the desktop shows them; the
+# message must still be one line with status 2.
+node "$web" --speed $'\xff\xfe' >"$work/web.out" 2>"$work/web.err"
+web_status=$?
+if [ "$web_status" -ne 2 ] || [ -s "$work/web.out" ] || [ "$(wc -l <"$work/web.err")" -ne 1 ]; then
+    echo "FAIL: shoutotsu-trace --speed <invalid UTF-8>: status $web_status, $(wc -l <"$work/web.err") lines on stderr"
+    failed=1
+else
+    echo "one line, status 2: shoutotsu-trace --speed <invalid UTF-8>"
+fi
 exit "$failed"
