@@ -60,7 +60,7 @@ function parseArguments(argv) {
     if (!argv[i].startsWith('--') || argv[i + 1] === undefined) throw new Error(`bad argument ${argv[i]}`);
     options[argv[i].slice(2)] = argv[i + 1];
   }
-  for (const needed of ['version', 'icon', 'module', 'single-module', 'single', 'site']) {
+  for (const needed of ['version', 'icon', 'module', 'single', 'site']) {
     if (!options[needed]) throw new Error(`--${needed} is missing`);
   }
   return options;
@@ -75,6 +75,9 @@ function build(options) {
   const app = joinModules(kModules.map((name) => ({ name, text: read(join(here, 'src', name)) })));
   const iconSvg = readFileSync(options.icon);
   const touchIcon = readFileSync(join(here, 'icons', 'apple-touch-icon.png'));
+  const moduleName = basename(options.module);
+  const wasmName = moduleName.replace(/\.js$/, '.wasm');
+  const wasm = readFileSync(join(dirname(options.module), wasmName));
 
   // The single file.
   const single = fillTemplate(template, {
@@ -84,8 +87,13 @@ function build(options) {
       `<link rel="apple-touch-icon" href="${dataUrl('image/png', touchIcon)}">`,
       `<style>\n${style}</style>`,
     ].join('\n'),
+    // The WebAssembly first, as text that is not run (base64 needs no
+    // escaping), and the script that starts compiling it while the
+    // module's script and the page's are read.
     scripts: [
-      `<script>\n${inlineScript(read(options['single-module']))}</script>`,
+      `<script type="application/octet-stream" id="program">${wasm.toString('base64')}</script>`,
+      `<script>\n${inlineScript(read(join(here, 'start_compiling.js')))}</script>`,
+      `<script>\n${inlineScript(read(options.module))}</script>`,
       `<script>\n${inlineScript(app)}</script>`,
     ].join('\n'),
   });
@@ -96,8 +104,6 @@ function build(options) {
   const site = options.site;
   rmSync(site, { recursive: true, force: true });
   mkdirSync(site, { recursive: true });
-  const moduleName = basename(options.module);
-  const wasmName = moduleName.replace(/\.js$/, '.wasm');
   const files = new Map([
     ['index.html', fillTemplate(template, {
       offline: ' data-offline',
@@ -112,7 +118,7 @@ function build(options) {
     ['page.css', style],
     ['app.js', app],
     [moduleName, readFileSync(options.module)],
-    [wasmName, readFileSync(join(dirname(options.module), wasmName))],
+    [wasmName, wasm],
     ['manifest.webmanifest', read(join(here, 'manifest.webmanifest'))],
     ['icon.svg', iconSvg],
   ]);

@@ -1,11 +1,15 @@
 // The page in Chromium, both as the single file and as the served folder:
 // the start-up layout equals the model's, a default run gives the desktop's
-// result, keyboard and touch drive it, it runs offline after one visit, and
-// a screen reader finds no serious fault.
+// result, keyboard and touch drive it, it runs offline after one visit, a
+// damaged single file says so, and a screen reader finds no serious fault.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
-import { control, launchChromium, modelLayout, openPage, serveSite, singleFileUrl, waitForRunEnd } from './harness.mjs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { control, launchChromium, modelLayout, openPage, serveSite, singleFile, singleFileUrl, waitForRunEnd } from './harness.mjs';
 
 // Where each control sits: its container, for the offsets of nested
 // controls. Everything else lies in the window's client area.
@@ -101,6 +105,39 @@ test('a default run ends with the desktop\'s result, and clear restores the scen
     assert.deepEqual(await barsDisabled(page), [false, false, false, false, false, false]);
     assert.deepEqual(page.consoleErrors, [], form);
     await page.close();
+  }
+});
+
+// The single file carries its program as text and compiles it before the
+// page's scripts run: that must also work where the browser lacks the newer
+// base64 decoder, and a damaged copy must say so in the page, not hang blank.
+test('the single file decodes its program in older browsers, and a damaged one is said in the page', async () => {
+  const page = await context.newPage();
+  await page.addInitScript(() => { delete Uint8Array.fromBase64; });
+  await page.goto(singleFileUrl);
+  await page.waitForSelector('html[data-ready="1"]', { timeout: 30000 });
+  await control(page, 'start').click();
+  await waitForRunEnd(page);
+  assert.equal(await shownText(page, 'kekka'), '37.9cm');
+  await page.close();
+
+  const whole = readFileSync(singleFile, 'utf8');
+  const at = whole.indexOf('id="program">') + 'id="program">'.length;
+  assert.ok(at > 20, 'the single file carries its program');
+  const folder = mkdtempSync(join(tmpdir(), 'shoutotsu-damaged-'));
+  try {
+    for (const [damage, text] of [['not WebAssembly', 'AAAAAAAA'], ['not base64', '!!!!']]) {
+      const file = join(folder, 'shoutotsu.html');
+      writeFileSync(file, whole.slice(0, at) + text + whole.slice(at + text.length));
+      const broken = await context.newPage();
+      await broken.goto(pathToFileURL(file).href);
+      await broken.waitForSelector('html[data-problem="load-failed"]', { timeout: 10000 });
+      assert.ok(await broken.locator('#problem-load-failed').isVisible(), damage);
+      assert.notEqual((await broken.locator('#problem-detail').textContent()).trim(), '', `${damage}: says why`);
+      await broken.close();
+    }
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
   }
 });
 

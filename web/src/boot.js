@@ -41,6 +41,27 @@ function registerOfflineWorker() {
   });
 }
 
+// The module, with its WebAssembly either fetched by the module's own script
+// (the folder) or compiled already by start_compiling.js (the single file).
+async function loadModule() {
+  const options = {
+    print: (line) => console.log(line),
+    printErr: (line) => console.error(line),
+  };
+  const compiling = window.shoutotsuProgram;
+  if (!compiling) return createShoutotsu(options);
+  const program = await compiling;
+  // The module's script waits for its instance through this hook and has no
+  // way to hear of a failure, so a failed instantiation ends the wait here.
+  let failed;
+  const failure = new Promise((resolve, reject) => { failed = reject; });
+  options.instantiateWasm = (imports, receive) => {
+    WebAssembly.instantiate(program, imports).then((instance) => receive(instance), failed);
+    return {};
+  };
+  return Promise.race([createShoutotsu(options), failure]);
+}
+
 async function boot() {
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
     showProblem('no-wasm');
@@ -52,10 +73,7 @@ async function boot() {
   }
   let module;
   try {
-    module = await createShoutotsu({
-      print: (line) => console.log(line),
-      printErr: (line) => console.error(line),
-    });
+    module = await loadModule();
   } catch (error) {
     showProblem('load-failed', error && error.message ? error.message : error);
     return;
