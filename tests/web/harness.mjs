@@ -68,7 +68,8 @@ export async function serveSite(dir = siteDir) {
 
 // Debian's Chromium, headless, with a fresh profile and none of the
 // background connections this machine's closed network would refuse.
-export async function launchChromium(options = {}) {
+// `extraArgs` adds switches of the browser's own.
+export async function launchChromium({ extraArgs = [], ...options } = {}) {
   const profile = mkdtempSync(join(tmpdir(), 'shoutotsu-chromium-'));
   const context = await chromium.launchPersistentContext(profile, {
     ...options,
@@ -82,6 +83,7 @@ export async function launchChromium(options = {}) {
       '--disable-component-update',
       '--disable-sync',
       '--disable-quic',
+      ...extraArgs,
     ],
   });
   const close = context.close.bind(context);
