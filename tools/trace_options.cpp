@@ -99,6 +99,27 @@ bool parseTwips(const std::string& text, float& value) {
     return parseNumberText(text, value) && std::isfinite(value) && value > 0.0f;
 }
 
+// The items of an option's value: one, or with --results a comma-separated
+// list. False, with the message, for a list where none is allowed.
+bool splitItems(const std::string& option, const std::string& text, bool allowList,
+                const std::string& accepted, std::vector<std::string>& items, std::string& error) {
+    items = splitList(text);
+    if (!allowList && items.size() != 1) {
+        error = option + ": lists are accepted only with --results; " + accepted;
+        return false;
+    }
+    return true;
+}
+
+// The message for an empty item of `text`, split into `items`.
+std::string emptyItemError(const std::string& option, const std::string& text,
+                           const std::vector<std::string>& items, const std::string& accepted) {
+    return option +
+           (items.size() == 1 ? std::string(": the value is empty; ")
+                              : ": an empty item in '" + shownText(text) + "'; ") +
+           accepted;
+}
+
 // Parses a value or, when lists are allowed, a comma-separated list of
 // integers in [minimum, maximum].
 bool parseIntegers(const std::string& option, const std::string& text, int minimum, int maximum,
@@ -107,32 +128,23 @@ bool parseIntegers(const std::string& option, const std::string& text, int minim
                                  " from " + std::to_string(minimum) + " to " +
                                  std::to_string(maximum) + " (" + unit + ")" +
                                  (allowList ? ", comma-separated" : "");
-    const std::vector<std::string> items = splitList(text);
-    if (!allowList && items.size() != 1) {
-        error = option + ": lists are accepted only with --results; " + accepted;
+    std::vector<std::string> items;
+    if (!splitItems(option, text, allowList, accepted, items, error)) {
         return false;
     }
     std::vector<int> parsed;
     for (const std::string& item : items) {
         if (item.empty()) {
-            error = option +
-                    (items.size() == 1 ? std::string(": the value is empty; ")
-                                       : ": an empty item in '" + shownText(text) + "'; ") +
-                    accepted;
+            error = emptyItemError(option, text, items, accepted);
             return false;
         }
         int value = 0;
-        switch (parseInt(item, value)) {
-        case IntStatus::NotAnInteger:
+        const IntStatus status = parseInt(item, value);
+        if (status == IntStatus::NotAnInteger) {
             error = option + ": '" + shownText(item) + "' is not an integer; " + accepted;
             return false;
-        case IntStatus::TooLarge:
-            error = option + ": " + item + " is out of range; " + accepted;
-            return false;
-        case IntStatus::Ok:
-            break;
         }
-        if (value < minimum || value > maximum) {
+        if (status == IntStatus::TooLarge || value < minimum || value > maximum) {
             error = option + ": " + item + " is out of range; " + accepted;
             return false;
         }
@@ -144,10 +156,9 @@ bool parseIntegers(const std::string& option, const std::string& text, int minim
 
 bool parseSpeeds(const std::string& text, bool allowList, std::vector<Speed>& speeds,
                  std::string& error) {
-    const char* accepted = "--speed takes fast, medium or slow";
-    const std::vector<std::string> items = splitList(text);
-    if (!allowList && items.size() != 1) {
-        error = std::string("--speed: lists are accepted only with --results; ") + accepted;
+    const std::string accepted = "--speed takes fast, medium or slow";
+    std::vector<std::string> items;
+    if (!splitItems("--speed", text, allowList, accepted, items, error)) {
         return false;
     }
     std::vector<Speed> parsed;
@@ -159,10 +170,7 @@ bool parseSpeeds(const std::string& text, bool allowList, std::vector<Speed>& sp
         } else if (item == "slow") {
             parsed.push_back(Speed::Slow);
         } else if (item.empty()) {
-            error = "--speed: " +
-                    (items.size() == 1 ? std::string("the value is empty; ")
-                                       : "an empty item in '" + shownText(text) + "'; ") +
-                    accepted;
+            error = emptyItemError("--speed", text, items, accepted);
             return false;
         } else {
             error = "--speed: '" + shownText(item) + "' is not a speed; " + accepted;
