@@ -1,5 +1,7 @@
 #include "app/accessible_text.h"
 
+#include "platform/number_text.h"
+
 namespace shoutotsu {
 namespace {
 
@@ -23,12 +25,12 @@ std::string sceneText(const MainForm& form) {
 
 std::array<ShownParameter, 6> shownParameters(const MainForm& form) {
     return {{
-        {&form.T1mScroll, &form.T1m, "当てるぴるての重さ", "g"},
-        {&form.T2mScroll, &form.T2m, "当てられるぴるての重さ", "g"},
-        {&form.T1rScroll, &form.T1r, "当てるぴるての半径", "mm"},
-        {&form.T2rScroll, &form.T2r, "当てられるぴるての半径", "mm"},
-        {&form.Hscroll, &form.htext, "レールの高さ", "cm"},
-        {&form.Lscroll, &form.ltext, "ななめの長さ", "cm"},
+        {&form.T1mScroll, &form.T1m, "当てるぴるての重さ", "g", false},
+        {&form.T2mScroll, &form.T2m, "当てられるぴるての重さ", "g", false},
+        {&form.T1rScroll, &form.T1r, "当てるぴるての半径", "mm", false},
+        {&form.T2rScroll, &form.T2r, "当てられるぴるての半径", "mm", false},
+        {&form.Hscroll, &form.htext, "レールの高さ", "cm", true},
+        {&form.Lscroll, &form.ltext, "ななめの長さ", "cm", true},
     }};
 }
 
@@ -65,6 +67,26 @@ std::string accessibleDescription(const MainForm& form, const Control& control) 
         text = "結果：当てられるぴるての動いた距離は " + form.kekka.caption() + " です。";
     }
     return text + form.subtitle1.caption() + form.subtitle2.caption() + sceneText(form);
+}
+
+AccessibleValue accessibleValue(const MainForm& form, const Control& control) {
+    for (const ShownParameter& parameter : shownParameters(form)) {
+        double shown = 0;
+        if (&control != parameter.bar || !parseNumberText(parameter.valueLabel->caption(), shown)) {
+            continue;
+        }
+        // The label and the bar move one for one, so the label's ends follow
+        // from where both stand now.
+        const int now = static_cast<int>(shown);
+        const ScrollBar& bar = *parameter.bar;
+        const int fromMinimum = bar.value() - bar.minimum();
+        const int toMaximum = bar.maximum() - bar.value();
+        if (parameter.fromOtherEnd) {
+            return {true, now, now - toMaximum, now + fromMinimum};
+        }
+        return {true, now, now - fromMinimum, now + toMaximum};
+    }
+    return {};
 }
 
 } // namespace shoutotsu

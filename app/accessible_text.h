@@ -24,6 +24,7 @@ struct ShownParameter {
     const Control* valueLabel;
     const char* what; // e.g. "当てるぴるての重さ"
     const char* unit; // e.g. "g"
+    bool fromOtherEnd; // the label counts down as the bar's value counts up
 };
 std::array<ShownParameter, 6> shownParameters(const MainForm& form);
 
@@ -35,5 +36,9 @@ std::string accessibleName(const MainForm& form, const Control& control);
 // The accessible description of a control: a scroll bar's value as shown
 // ("20 g"), the drawing area's scene, empty for everything else.
 std::string accessibleDescription(const MainForm& form, const Control& control);
+
+// What a parameter's scroll bar reports as its value: the number its label
+// shows, within the range its label can show. Nothing for other controls.
+AccessibleValue accessibleValue(const MainForm& form, const Control& control);
 
 } // namespace shoutotsu

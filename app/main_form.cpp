@@ -56,7 +56,8 @@ void MainForm::refreshAccessibleText() {
     }
     accessibleTextStale_ = false;
     for (Control* c : all_) {
-        c->setAccessibleText(accessibleName(*this, *c), accessibleDescription(*this, *c));
+        c->setAccessibleText(accessibleName(*this, *c), accessibleDescription(*this, *c),
+                              accessibleValue(*this, *c));
     }
 }
 

@@ -98,12 +98,14 @@ void Control::setEnabled(bool enabled) {
     notify(Property::Enabled);
 }
 
-void Control::setAccessibleText(const std::string& name, const std::string& description) {
-    if (name == accessibleName_ && description == accessibleDescription_) {
+void Control::setAccessibleText(const std::string& name, const std::string& description,
+                                const AccessibleValue& value) {
+    if (name == accessibleName_ && description == accessibleDescription_ && value == accessibleValue_) {
         return;
     }
     accessibleName_ = name;
     accessibleDescription_ = description;
+    accessibleValue_ = value;
     notify(Property::Accessible);
 }
 

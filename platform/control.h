@@ -70,6 +70,18 @@ enum class Alignment { Left, Right, Center };
 enum class ShapeKind { Rectangle, Circle };
 enum class FillStyle { Solid, Transparent, DownwardDiagonal };
 
+// The number a slider reports to a screen reader, as the learner reads it
+// beside the bar (not always the bar's own value), with its range.
+struct AccessibleValue {
+    bool present = false;
+    int now = 0;
+    int minimum = 0;
+    int maximum = 0;
+    bool operator==(const AccessibleValue& o) const {
+        return present == o.present && now == o.now && minimum == o.minimum && maximum == o.maximum;
+    }
+};
+
 class Control;
 class ControlObserver {
   public:
@@ -122,8 +134,10 @@ class Control {
     // --- what a screen reader says of it, in the learner's language ---
     const std::string& accessibleName() const { return accessibleName_; }
     const std::string& accessibleDescription() const { return accessibleDescription_; }
+    const AccessibleValue& accessibleValue() const { return accessibleValue_; }
     // Notifies only a real change: a screen reader speaks every change it hears of.
-    void setAccessibleText(const std::string& name, const std::string& description);
+    void setAccessibleText(const std::string& name, const std::string& description,
+                           const AccessibleValue& value = {});
 
     Color foreColor = Color::systemColor(kSystemColorButtonText);
     Color backColor = Color::systemColor(kSystemColorButtonFace);
@@ -150,6 +164,7 @@ class Control {
     bool enabled_ = true;
     std::string accessibleName_;
     std::string accessibleDescription_;
+    AccessibleValue accessibleValue_;
 };
 
 } // namespace shoutotsu

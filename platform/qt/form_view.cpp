@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <algorithm>
@@ -57,7 +58,10 @@ QPalette paletteFor(const Control& window) {
 
 } // namespace
 
-FormView::FormView(Form& form, const QIcon& icon, TwipsScale scale) : form_(form), scale_(scale) {
+FormView::FormView(Form& form, const QIcon& icon, TwipsScale scale)
+    : form_(form), scale_(scale),
+      pressGuard_(QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+    clock_.start();
     installAccessibleOptionRole();
     FontSpec windowFontSpec = form_.window().font;
     windowFontSpec.stated = true; // the window's own font is the default of all others
@@ -138,11 +142,7 @@ QWidget* FormView::createWidget(Control& control, QWidget* parent) {
         auto* button = new ButtonWidget(parent);
         button->setFont(toQFont(control.font, windowFont_));
         auto& model = static_cast<CommandButton&>(control);
-        QObject::connect(button, &QPushButton::clicked, [this, &model] {
-            if (acceptsInput()) {
-                form_.click(model);
-            }
-        });
+        QObject::connect(button, &QPushButton::clicked, [this, &model] { press(model); });
         return button;
     }
     case ControlKind::HScrollBar:
@@ -420,6 +420,16 @@ void FormView::runTimer(const Timer& timer) {
 
 bool FormView::acceptsInput() const {
     return form_.loaded() && !form_.halted() && !form_.unloaded();
+}
+
+void FormView::press(CommandButton& button) {
+    const auto now = static_cast<double>(clock_.elapsed());
+    if (!acceptsInput() || !pressGuard_.allows(button, now)) {
+        return;
+    }
+    if (form_.click(button)) {
+        pressGuard_.taken(button, now);
+    }
 }
 
 void FormView::propertyChanged(Control& control, Property property) {

@@ -15,8 +15,10 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/press_guard.h"
 #include "platform/qt/twips_scale.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QRect>
 
@@ -68,9 +70,13 @@ class FormView : public ControlObserver {
     void repaintFigure(const Control& figure);
     void runTimer(const Timer& timer);
     bool acceptsInput() const;
+    void press(CommandButton& button);
 
     Form& form_;
     TwipsScale scale_;
+    // A double click on a button is one press; the clock times the presses.
+    PressGuard pressGuard_;
+    QElapsedTimer clock_;
     QFont windowFont_;
     std::unique_ptr<QWidget> window_;
     std::map<const Control*, QWidget*> widgets_;

@@ -51,7 +51,9 @@ EMSCRIPTEN_KEEPALIVE const char* shoutotsu_changes() {
     return shoutotsu::kept(text, page ? page->takeChanges() : "[]");
 }
 
-EMSCRIPTEN_KEEPALIVE int shoutotsu_click(int id) { return page && page->click(id) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int shoutotsu_click(int id, double nowMs) {
+    return page && page->click(id, nowMs) ? 1 : 0;
+}
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_scroll(int id, int action, int thumb) {
     return page && page->scroll(id, action, thumb) ? 1 : 0;

@@ -5,7 +5,9 @@
 //
 //   const char* shoutotsu_controls(void)   every control, as JSON
 //   const char* shoutotsu_changes(void)    the changes since the last call
-//   int shoutotsu_click(int id)            a command button pressed
+//   int shoutotsu_click(int id, double nowMs)
+//        a command button pressed at nowMs of the page's clock; a second
+//        press within the double-click time of a taken one is not passed on
 //   int shoutotsu_scroll(int id, int action, int thumb)
 //        action: 0 arrow to minimum, 1 arrow to maximum, 2 track towards the
 //        minimum, 3 track towards the maximum, 4 to minimum, 5 to maximum,

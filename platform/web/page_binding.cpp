@@ -159,6 +159,12 @@ void writeRunTimeState(Json& json, const Control& control) {
     }
     json.member("accessibleName", control.accessibleName());
     json.member("accessibleDescription", control.accessibleDescription());
+    const AccessibleValue& value = control.accessibleValue();
+    if (value.present) {
+        json.member("valueNow", value.now);
+        json.member("valueMin", value.minimum);
+        json.member("valueMax", value.maximum);
+    }
 }
 
 } // namespace
@@ -214,6 +220,7 @@ std::string PageBinding::describeControls() const {
         json.member("foreColor", cssColor(c.foreColor));
         json.member("backColor", cssColor(c.backColor));
         json.member("transparent", c.transparentBackground);
+        json.member("aboveFigures", c.aboveFigures);
         json.member("alignment", alignmentName(c.alignment));
         json.member("fontFace", c.font.face);
         json.member("fontPoints", c.font.points);
@@ -285,9 +292,16 @@ Control* PageBinding::controlOf(int id, ControlKind kind, ControlKind otherKind)
     return control->kind() == kind || control->kind() == otherKind ? control : nullptr;
 }
 
-bool PageBinding::click(int id) {
+bool PageBinding::click(int id, double nowMs) {
     Control* c = controlOf(id, ControlKind::CommandButton, ControlKind::CommandButton);
-    return c != nullptr && form_.click(static_cast<CommandButton&>(*c));
+    if (c == nullptr || !pressGuard_.allows(*c, nowMs)) {
+        return false;
+    }
+    if (!form_.click(static_cast<CommandButton&>(*c))) {
+        return false;
+    }
+    pressGuard_.taken(*c, nowMs);
+    return true;
 }
 
 bool PageBinding::scroll(int id, int action, int thumbValue) {

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "platform/press_guard.h"
 
 #include <cstdint>
 #include <string>
@@ -34,9 +35,15 @@ class PageBinding : public ControlObserver {
     // changed, each with its run-time properties; empties the queue.
     std::string takeChanges();
 
+    // A page cannot know the system's double-click time: this is the
+    // common default.
+    static constexpr double kDoubleClickMs = 500;
+
     // The form's event entries by control number; false for a number that
-    // is not a control of the matching kind, or an event not taken.
-    bool click(int id);
+    // is not a control of the matching kind, or an event not taken. A press
+    // of a button (at `nowMs`, the page's clock) within the double-click
+    // time of the press of it the form last took is not passed on.
+    bool click(int id, double nowMs);
     bool scroll(int id, int action, int thumbValue);
     bool select(int id);
     bool tick(int id);
@@ -54,6 +61,7 @@ class PageBinding : public ControlObserver {
     std::unordered_map<const Control*, int> ids_;
     std::vector<bool> pending_;
     std::vector<int> order_;
+    PressGuard pressGuard_{kDoubleClickMs};
 };
 
 // How a control's kind, alignment or colour is written for the page.

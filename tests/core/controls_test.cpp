@@ -64,6 +64,26 @@ TEST(Controls, OptionButtonsFormOneExclusiveGroup) {
     }
 }
 
+// A screen reader hears a parameter's bar as the number beside it: the
+// rail's height and slope are shown counted from the other end of the bar,
+// so raising the rail (its bar's value going down) raises the number.
+TEST(Controls, ParameterBarsReportTheNumberTheirLabelShows) {
+    LoadedForm f;
+    const auto reported = [](const Control& bar) {
+        const AccessibleValue& v = bar.accessibleValue();
+        return std::vector<int>{v.present, v.now, v.minimum, v.maximum};
+    };
+    EXPECT_EQ(reported(f.form.Hscroll), (std::vector<int>{1, 20, 10, 40}));
+    EXPECT_EQ(reported(f.form.Lscroll), (std::vector<int>{1, 60, 50, 80}));
+    EXPECT_EQ(reported(f.form.T1rScroll), (std::vector<int>{1, 10, 8, 14}));
+    f.form.scroll(f.form.Hscroll, ScrollAction::LineDecrement);
+    f.form.scroll(f.form.T1mScroll, ScrollAction::ToMaximum);
+    EXPECT_EQ(reported(f.form.Hscroll), (std::vector<int>{1, 30, 10, 40}));
+    EXPECT_EQ(f.form.htext.caption(), "30");
+    EXPECT_EQ(reported(f.form.T1mScroll), (std::vector<int>{1, 50, 10, 50}));
+    EXPECT_FALSE(f.form.start.accessibleValue().present);
+}
+
 TEST(Controls, RunTimeErrorEndsTheHandlerAndIsReportedOnce) {
     LoadedForm f;
     MainForm& form = f.form;

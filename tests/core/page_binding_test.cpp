@@ -144,7 +144,7 @@ TEST(PageBinding, SendsEachChangedControlOnceAsItStandsAfterTheEvent) {
         form.button.setVisible(false);
         form.bob.setTop(7.5f);
     };
-    ASSERT_TRUE(page.click(2));
+    ASSERT_TRUE(page.click(2, 0));
     const std::string changes = page.takeChanges();
     EXPECT_EQ(count(changes, "\"id\":"), 3u) << changes;
     EXPECT_EQ(changes.find("{\"id\":8,\"left\":100,\"top\":7.5,"), 1u) << "first changed, first sent";
@@ -174,10 +174,10 @@ TEST(PageBinding, ReachesAnEventEntryOnlyThroughAControlOfItsKind) {
     EXPECT_FALSE(page.scroll(bar, 7, 0)) << "no such action";
     EXPECT_FALSE(page.scroll(bar, -1, 0));
     EXPECT_FALSE(page.scroll(button, 0, 0));
-    EXPECT_FALSE(page.click(bar));
-    EXPECT_FALSE(page.click(label));
-    EXPECT_FALSE(page.click(-1));
-    EXPECT_FALSE(page.click(10));
+    EXPECT_FALSE(page.click(bar, 0));
+    EXPECT_FALSE(page.click(label, 0));
+    EXPECT_FALSE(page.click(-1, 0));
+    EXPECT_FALSE(page.click(10, 0));
     EXPECT_FALSE(page.select(ticker));
     EXPECT_FALSE(page.tick(fast));
 
@@ -190,7 +190,37 @@ TEST(PageBinding, ReachesAnEventEntryOnlyThroughAControlOfItsKind) {
     EXPECT_TRUE(form.slow.value());
     EXPECT_TRUE(page.select(fast));
     EXPECT_FALSE(form.slow.value());
-    EXPECT_TRUE(page.click(button));
+    EXPECT_TRUE(page.click(button, 0));
+}
+
+// A double click or a double tap on "クリア" must not clear and at once
+// start the next run.
+TEST(PageBinding, APressWithinTheDoubleClickTimeOfATakenOneIsIgnored) {
+    SmallForm form;
+    PageBinding page(form);
+    int presses = 0;
+    form.button.onClick = [&presses] { ++presses; };
+    const int button = 2;
+    ASSERT_TRUE(page.click(button, 1000));
+    EXPECT_FALSE(page.click(button, 1000 + PageBinding::kDoubleClickMs - 1)) << "the double click's second press";
+    EXPECT_TRUE(page.click(button, 1000 + PageBinding::kDoubleClickMs)) << "a later press counts";
+    EXPECT_EQ(presses, 2);
+
+    // A press the form did not take (a hidden button) starts no wait.
+    form.button.setVisible(false);
+    EXPECT_FALSE(page.click(button, 5000));
+    form.button.setVisible(true);
+    EXPECT_TRUE(page.click(button, 5100));
+    EXPECT_EQ(presses, 3);
+}
+
+TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
+    SmallForm form;
+    form.bar.setAccessibleText("bar", "20", AccessibleValue{true, 30, 10, 40});
+    PageBinding page(form);
+    const std::string all = page.describeControls();
+    EXPECT_NE(all.find("\"valueNow\":30,\"valueMin\":10,\"valueMax\":40"), std::string::npos) << all;
+    EXPECT_EQ(all.find("\"valueNow\"", all.find("\"id\":2,")), std::string::npos) << "none for a button";
 }
 
 TEST(PageBinding, StatusAndTheEndOfObserving) {

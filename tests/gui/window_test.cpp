@@ -162,7 +162,9 @@ class WindowTest : public QObject {
                 .startsWith(QStringLiteral("結果：当てられるぴるての動いた距離は 37.9cm です。")));
 
         click(form_->start);
+        click(form_->start); // a double click's second press starts no run
         QCOMPARE(button(form_->start)->text(), QStringLiteral("スタート"));
+        QVERIFY(!view_->timerFor(form_->MAEtimer)->isActive());
         QVERIFY(!form_->kekka.visible());
         clickRightArrow(form_->T1mScroll);
         QCOMPARE(caption(form_->T1m), QStringLiteral("30"));

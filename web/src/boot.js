@@ -11,7 +11,7 @@ function formApi(module) {
   return {
     controls: () => JSON.parse(text(module._shoutotsu_controls())),
     changes: () => JSON.parse(text(module._shoutotsu_changes())),
-    click: (id) => module._shoutotsu_click(id) === 1,
+    click: (id) => module._shoutotsu_click(id, performance.now()) === 1,
     scroll: (id, action, thumb) => module._shoutotsu_scroll(id, action, thumb) === 1,
     select: (id) => module._shoutotsu_select(id) === 1,
     tick: (id) => module._shoutotsu_tick(id) === 1,

@@ -15,6 +15,7 @@
 import { canvasPlacement, paintFigures } from './figures.js';
 import { fontFamily, messages } from './messages.js';
 import { hasShortcutModifier, ScrollBarView } from './scroll_bar.js';
+import { hitReach, wantedReach } from './scroll_geometry.js';
 import { Ticker } from './ticker.js';
 
 export const kTwipsPerPixel = 15;
@@ -36,7 +37,7 @@ const kClickAfterPressMs = 1000;
 // the button, as on the desktop. The browser's click that follows it is then
 // passed over; a click from the keyboard or a screen reader (which comes
 // with no pointer before it) presses the button itself.
-function onPress(element, press) {
+function onPress(element, press, hitBox = () => element.getBoundingClientRect()) {
   let pointer = null;
   let pressedAt = -Infinity;
   element.addEventListener('pointerdown', (e) => {
@@ -46,7 +47,7 @@ function onPress(element, press) {
   element.addEventListener('pointerup', (e) => {
     if (e.pointerId !== pointer) return;
     pointer = null;
-    const box = element.getBoundingClientRect();
+    const box = hitBox();
     if (e.clientX < box.left || e.clientX > box.right || e.clientY < box.top || e.clientY > box.bottom) return;
     pressedAt = performance.now();
     press();
@@ -158,7 +159,8 @@ export class FormPage {
     for (const c of shown) {
       const element = this.createElement(c, container);
       element.dataset.control = c.displayName;
-      element.style.zIndex = String(c.stacking);
+      // The result is never hidden behind a figure, as on the desktop.
+      element.style.zIndex = String(c.aboveFigures ? children.length + 1 : c.stacking);
       this.elements.set(c.id, element);
       this.ids.set(element, c.id);
       parent.append(element);
@@ -194,6 +196,11 @@ export class FormPage {
         description.setAttribute('aria-hidden', 'true');
         element.setAttribute('aria-describedby', description.id);
         element.style.background = c.backColor;
+        // The drawing area takes the focus but no key: Space must not
+        // scroll the page away from the window.
+        element.addEventListener('keydown', (e) => {
+          if (e.key === ' ' && !hasShortcutModifier(e)) e.preventDefault();
+        });
         element.append(description);
         c.descriptionElement = description;
         return element;
@@ -205,6 +212,7 @@ export class FormPage {
         element.style.color = c.foreColor;
         if (!c.transparent) element.style.background = c.backColor;
         element.classList.add(`align-${c.alignment}`);
+        if (c.aboveFigures) element.classList.add('above-figures');
         return element;
       }
     }
@@ -239,8 +247,6 @@ export class FormPage {
     element.tabIndex = 0;
     element.setAttribute('role', 'slider');
     element.setAttribute('aria-orientation', c.vertical ? 'vertical' : 'horizontal');
-    element.setAttribute('aria-valuemin', String(c.minimum));
-    element.setAttribute('aria-valuemax', String(c.maximum));
     const view = new ScrollBarView(element, c, (action, thumb) =>
       this.event(() => this.api.scroll(c.id, action, thumb)),
     );
@@ -257,7 +263,7 @@ export class FormPage {
     mark.className = 'mark';
     mark.setAttribute('aria-hidden', 'true');
     element.append(mark);
-    onPress(element, () => this.event(() => this.api.select(c.id)));
+    onPress(element, () => this.event(() => this.api.select(c.id)), () => this.hitBox(element));
     element.addEventListener('keydown', (e) => {
       if (hasShortcutModifier(e)) return;
       const step = { ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1 }[e.key];
@@ -332,7 +338,7 @@ export class FormPage {
     }
     if (changed('caption')) this.showCaption(c, element);
     if (changed('enabled', 'value')) this.showValue(c, element);
-    if (changed('accessibleName', 'accessibleDescription')) this.showAccessibleText(c, element);
+    if (changed('accessibleName', 'accessibleDescription', 'valueNow')) this.showAccessibleText(c, element);
   }
 
   showCaption(c, element) {
@@ -356,7 +362,6 @@ export class FormPage {
         break;
       case 'scrollbar':
         this.bars.get(c.id).show(c.value, c.enabled);
-        element.setAttribute('aria-valuenow', String(c.value));
         element.setAttribute('aria-disabled', String(!c.enabled));
         // A disabled scroll bar takes no focus, as on the desktop.
         element.tabIndex = c.enabled ? 0 : -1;
@@ -378,8 +383,12 @@ export class FormPage {
     // Buttons, frames and labels are named by the text they show.
     switch (c.kind) {
       case 'scrollbar':
+        // The number the learner reads beside the bar, not the bar's own.
         element.setAttribute('aria-label', c.accessibleName);
         element.setAttribute('aria-valuetext', c.accessibleDescription);
+        element.setAttribute('aria-valuenow', String(c.valueNow ?? c.value));
+        element.setAttribute('aria-valuemin', String(c.valueMin ?? c.minimum));
+        element.setAttribute('aria-valuemax', String(c.valueMax ?? c.maximum));
         break;
       case 'option':
         element.setAttribute('aria-label', c.accessibleName);
@@ -516,12 +525,45 @@ export class FormPage {
     element.style.width = `${width}px`;
     element.style.height = `${height}px`;
     element.style.transform = scale === 1 ? '' : `scale(${scale})`;
+    element.style.setProperty('--halo', `${1 / scale}px`);
     this.client.style.left = `${kBorderPx}px`;
     this.client.style.top = `${kCaptionPx}px`;
     this.client.style.width = `${Math.max(0, width - 2 * kBorderPx)}px`;
     this.client.style.height = `${Math.max(0, height - kCaptionPx - kBorderPx)}px`;
     this.scale = scale;
     this.layoutSurfaces();
+    this.reachTargets();
+  }
+
+  // Gives each scroll bar and option a hit area a finger can press (see
+  // hitReach), in the window's own pixels; nothing drawn moves.
+  reachTargets() {
+    const targets = this.controls.filter((c) => ['scrollbar', 'option', 'button'].includes(c.kind) && c.visible);
+    const boxes = targets.map((c) => {
+      const box = this.elements.get(c.id).getBoundingClientRect();
+      const s = this.scale || 1;
+      return { left: box.left / s, top: box.top / s, width: box.width / s, height: box.height / s };
+    });
+    const wanted = targets.map((c, i) => {
+      if (c.kind === 'button') return { top: 0, right: 0, bottom: 0, left: 0 };
+      const arrow = c.kind === 'scrollbar' ? Math.min(boxes[i].width, boxes[i].height) : 0;
+      return wantedReach(boxes[i], arrow);
+    });
+    hitReach(boxes, wanted).forEach((reach, i) => {
+      const c = targets[i];
+      const element = this.elements.get(c.id);
+      if (c.kind === 'scrollbar') this.bars.get(c.id).setReach(reach);
+      else if (c.kind === 'option') {
+        for (const side of ['top', 'right', 'bottom', 'left']) element.style.setProperty(`--reach-${side}`, `${reach[side]}px`);
+      }
+    });
+  }
+
+  // An option's box with its hit area, as the page lays it out.
+  hitBox(element) {
+    const box = element.getBoundingClientRect();
+    const reach = (side) => (Number.parseFloat(element.style.getPropertyValue(`--reach-${side}`)) || 0) * this.scale;
+    return { left: box.left - reach('left'), right: box.right + reach('right'), top: box.top - reach('top'), bottom: box.bottom + reach('bottom') };
   }
 
   watchPixelRatio() {

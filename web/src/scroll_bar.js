@@ -4,7 +4,7 @@
 // keys of a classic scroll bar work in both orientations. The bar only
 // shows the form's value: every action goes to the form, and the bar then
 // shows what the form decided.
-import { draggedThumbStart, partAt, scrollParts, valueAtThumb } from './scroll_geometry.js';
+import { draggedThumbStart, hitPartAt, scrollParts, valueAtThumb } from './scroll_geometry.js';
 
 // The form's scroll actions, by number.
 export const ScrollAction = {
@@ -72,6 +72,7 @@ export class ScrollBarView {
     this.enabled = true;
     this.length = 0;
     this.thickness = 0;
+    this.reach = { top: 0, right: 0, bottom: 0, left: 0 }; // the hit area beyond the drawn bar
     this.held = null; // an arrow or the track held down
     this.drag = null; // the thumb held
     this.wheelPending = 0;
@@ -104,6 +105,15 @@ export class ScrollBarView {
     this.length = this.vertical ? height : width;
     this.thickness = this.vertical ? width : height;
     this.draw();
+  }
+
+  // How far the bar's hit area stands out beyond each side of it, CSS
+  // pixels of the window: a finger's press there still counts.
+  setReach(reach) {
+    this.reach = reach;
+    for (const side of ['top', 'right', 'bottom', 'left']) {
+      this.element.style.setProperty(`--reach-${side}`, `${reach[side]}px`);
+    }
   }
 
   show(value, enabled) {
@@ -139,12 +149,31 @@ export class ScrollBarView {
     this.element.classList.toggle('held-increment', this.held?.part === 'increment-arrow');
   }
 
-  // The pointer's distance from the minimum end in the bar's own pixels,
-  // whatever the page's scale.
+  // The pointer's distance from the minimum end, and from the near side
+  // across the bar, in the bar's own pixels, whatever the page's scale.
   along(event) {
     const box = this.element.getBoundingClientRect();
     if (this.vertical) return ((event.clientY - box.top) * this.length) / (box.height || 1);
     return ((event.clientX - box.left) * this.length) / (box.width || 1);
+  }
+
+  across(event) {
+    const box = this.element.getBoundingClientRect();
+    if (this.vertical) return ((event.clientX - box.left) * this.thickness) / (box.width || 1);
+    return ((event.clientY - box.top) * this.thickness) / (box.height || 1);
+  }
+
+  // Where the pointer is, in the bar's own pixels.
+  pointAt(event) {
+    return { along: this.along(event), across: this.across(event) };
+  }
+
+  // The part under a point, within the bar's hit area; 'none' outside.
+  hitPart({ along, across }) {
+    const [before, after, sideA, sideB] = this.vertical ? ['top', 'bottom', 'left', 'right'] : ['left', 'right', 'top', 'bottom'];
+    if (across < -this.reach[sideA] || across > this.thickness + this.reach[sideB]) return 'none';
+    if (along < -this.reach[before] || along > this.length + this.reach[after]) return 'none';
+    return hitPartAt(this.parts(), this.length, along, { before: this.reach[before], after: this.reach[after] });
   }
 
   pointerDown(event) {
@@ -152,9 +181,10 @@ export class ScrollBarView {
     event.preventDefault(); // no text selection, no page scrolling
     if (!this.enabled) return; // a disabled bar takes neither input nor the focus
     this.element.focus({ preventScroll: true });
-    const at = this.along(event);
+    const point = this.pointAt(event);
+    const at = point.along;
     const parts = this.parts();
-    const part = partAt(parts, this.length, at);
+    const part = this.hitPart(point);
     if (part === 'none') return;
     this.element.setPointerCapture?.(event.pointerId);
     if (part === 'thumb') {
@@ -162,7 +192,7 @@ export class ScrollBarView {
       this.element.classList.add('dragging');
       return;
     }
-    this.held = { pointerId: event.pointerId, part, at, timer: null };
+    this.held = { pointerId: event.pointerId, part, point, timer: null };
     this.draw();
     this.repeat();
     if (this.held) {
@@ -177,14 +207,15 @@ export class ScrollBarView {
   }
 
   // One step of a held arrow or track, while the pointer is still over the
-  // part it pressed: the track stops once the thumb has reached the pointer.
+  // part it pressed: the track stops once the thumb has reached the pointer,
+  // and an arrow once the finger has slid off it.
   repeat() {
     const held = this.held;
     if (!this.enabled) {
       this.release(false);
       return;
     }
-    if (partAt(this.parts(), this.length, held.at) !== held.part) return;
+    if (this.hitPart(held.point) !== held.part) return;
     this.act(partActions[held.part], 0);
   }
 
@@ -193,7 +224,7 @@ export class ScrollBarView {
       this.drag.start = draggedThumbStart(this.parts(), this.drag.grabbedStart, this.along(event) - this.drag.from);
       this.draw(this.drag.start); // only the picture moves while held
     } else if (this.held && event.pointerId === this.held.pointerId) {
-      this.held.at = this.along(event);
+      this.held.point = this.pointAt(event);
     }
   }
 

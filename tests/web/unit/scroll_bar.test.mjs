@@ -3,7 +3,7 @@
 // from where it is let go, and the keys of a classic scroll bar.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { draggedThumbStart, partAt, scrollParts, valueAtThumb } from '../../../web/src/scroll_geometry.js';
+import { draggedThumbStart, hitPartAt, hitReach, partAt, scrollParts, valueAtThumb, wantedReach } from '../../../web/src/scroll_geometry.js';
 import { keyAction, ScrollAction } from '../../../web/src/scroll_bar.js';
 
 // T1mScroll: 975 × 255 twips, 10..50.
@@ -63,4 +63,38 @@ test('the keys of a classic scroll bar in both orientations, none with a shortcu
   assert.equal(key(' '), null);
   for (const mod of ['ctrlKey', 'altKey', 'metaKey']) assert.equal(key('ArrowLeft', { [mod]: true }), null, mod);
   assert.equal(key('ArrowLeft', { shiftKey: true }), ScrollAction.LineDecrement);
+});
+
+test('a finger\'s hit areas: each arrow and the thumb 24 px long, the track the rest', () => {
+  // Room beyond both ends: each arrow grows outwards and keeps the whole
+  // drawn thumb, even with the thumb against it.
+  const atMinimum = scrollParts(length, thickness, 10, 50, 10); // thumb 17..34
+  const roomy = { before: 7, after: 7 };
+  const partsAt = (parts, reach, points) => points.map((x) => hitPartAt(parts, length, x, reach));
+  assert.deepEqual(partsAt(atMinimum, roomy, [-7, 16.9, 17, 40.9, 41, 47.9, 48, 72]),
+    ['decrement-arrow', 'decrement-arrow', 'thumb', 'thumb', 'increment-track', 'increment-track',
+      'increment-arrow', 'increment-arrow']);
+  // A neighbour 7 px away leaves 3.5 px: the arrow takes the rest from the
+  // track, and the thumb's area moves along beside it.
+  const tight = { before: 3.5, after: 3.5 };
+  assert.deepEqual(partsAt(atMinimum, tight, [20.4, 20.5, 44.4, 44.5]),
+    ['decrement-arrow', 'thumb', 'thumb', 'increment-arrow']);
+  // A thumb in the middle: its area is centred on it.
+  const middle = scrollParts(113, thickness, 50, 80, 65); // thumb 48..65
+  assert.deepEqual([44.4, 44.5, 68.4, 68.5].map((x) => hitPartAt(middle, 113, x, roomy)),
+    ['decrement-track', 'thumb', 'thumb', 'increment-track']);
+});
+
+test('hit areas grow to 24 px where there is room, and only to half the gap where a neighbour is near', () => {
+  // A horizontal bar with a vertical bar 7 px to its left and an option
+  // below, as in the rail's frame.
+  const bar = { left: 384, top: 686, width: 113, height: 17 };
+  const upright = { left: 360, top: 630, width: 17, height: 73 };
+  const option = { left: 521, top: 686, width: 17, height: 12 };
+  const boxes = [bar, upright, option];
+  const [barReach, uprightReach, optionReach] = hitReach(boxes, [
+    wantedReach(bar, 17), wantedReach(upright, 17), wantedReach(option)]);
+  assert.deepEqual(barReach, { top: 3.5, bottom: 3.5, left: 3.5, right: 7 });
+  assert.deepEqual(uprightReach, { top: 7, bottom: 7, left: 3.5, right: 3.5 });
+  assert.deepEqual(optionReach, { top: 6, bottom: 6, left: 3.5, right: 3.5 });
 });
