@@ -4,8 +4,28 @@
 const CACHE = '@cache@';
 const FILES = @files@;
 
+// A new version's files come from the server itself, never from the
+// browser's HTTP cache: a server that lets files live long there (or sends
+// only a modification date) would otherwise hand this version the previous
+// version's files, and the site would stay on them for good. A file that
+// does not come back whole fails the install, so the version in charge
+// keeps its own files rather than give way to an error page.
+async function fetchFiles() {
+  return Promise.all(FILES.map(async (file) => {
+    const request = new Request(file, { cache: 'reload' });
+    const response = await fetch(request);
+    if (!response.ok) throw new Error(`${file}: ${response.status}`);
+    return [request, response];
+  }));
+}
+
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(CACHE).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+  event.waitUntil((async () => {
+    const fetched = await fetchFiles();
+    const cache = await caches.open(CACHE);
+    await Promise.all(fetched.map(([request, response]) => cache.put(request, response)));
+    await self.skipWaiting();
+  })());
 });
 
 self.addEventListener('activate', (event) => {
@@ -20,15 +40,17 @@ self.addEventListener('activate', (event) => {
 self.addEventListener('fetch', (event) => {
   const request = event.request;
   if (request.method !== 'GET' || new URL(request.url).origin !== location.origin) return;
-  event.respondWith(
-    caches.open(CACHE).then(async (cache) => {
-      const kept = await cache.match(request, { ignoreSearch: true });
-      if (kept) return kept;
-      if (request.mode === 'navigate') {
-        const page = await cache.match('./');
-        if (page) return page;
-      }
-      return fetch(request);
-    }),
-  );
+  // Looked up by name rather than opened: a request this version was still
+  // answering when a newer one dropped its cache must not bring the cache
+  // back, empty.
+  const kept = (what) => caches.match(what, { cacheName: CACHE, ignoreSearch: true });
+  event.respondWith((async () => {
+    const file = await kept(request);
+    if (file) return file;
+    if (request.mode === 'navigate') {
+      const page = await kept('./');
+      if (page) return page;
+    }
+    return fetch(request);
+  })());
 });

@@ -29,9 +29,9 @@ const types = {
   '.svg': 'image/svg+xml',
 };
 
-// Serves the site folder on a free loopback port. close() cuts it off, as a
-// lost network would.
-export async function serveSite(dir = siteDir) {
+// Serves the site folder on a free loopback port, each file with `headers`
+// besides its type. close() cuts it off, as a lost network would.
+export async function serveSite(dir = siteDir, headers = {}) {
   if (!existsSync(join(dir, 'index.html'))) {
     throw new Error(`no site folder at ${dir} (bash scripts/web.sh build makes it)`);
   }
@@ -44,7 +44,7 @@ export async function serveSite(dir = siteDir) {
     }
     try {
       const body = await readFile(file);
-      response.writeHead(200, { 'content-type': types[extname(file)] || 'application/octet-stream' });
+      response.writeHead(200, { ...headers, 'content-type': types[extname(file)] || 'application/octet-stream' });
       response.end(body);
     } catch {
       response.writeHead(404).end();

@@ -36,7 +36,21 @@ function registerOfflineWorker() {
   // Only the folder on a web server has a worker; the single file needs none.
   if (!document.documentElement.hasAttribute('data-offline') || !('serviceWorker' in navigator)) return;
   if (!/^https?:$/.test(location.protocol)) return;
-  navigator.serviceWorker.register('sw.js').catch(() => {
+  // The worker's own script is always asked of the server, however long the
+  // server lets it live in the HTTP cache: it is how a new version is found.
+  navigator.serviceWorker.register('sw.js', { updateViaCache: 'none' }).then((registration) => {
+    // A new version is looked for now (a first visit is still installing
+    // the worker it registered), every hour the page stays open, and when
+    // the learner comes back to it. Found, it takes charge as soon as its
+    // files are kept, so the next reload shows it; the page in front of the
+    // learner is never reloaded for them.
+    const check = () => registration.update().catch(() => {});
+    if (registration.active) check();
+    setInterval(check, 60 * 60 * 1000);
+    document.addEventListener('visibilitychange', () => {
+      if (document.visibilityState === 'visible') check();
+    });
+  }).catch(() => {
     // Without the worker the page still runs; it only needs the network.
   });
 }
