@@ -71,7 +71,7 @@ const dataUrl = (type, bytes) => `data:${type};base64,${Buffer.from(bytes).toStr
 function build(options) {
   const read = (path) => readFileSync(path, 'utf8');
   const template = read(join(here, 'index.html'));
-  const style = read(join(here, 'page.css')) + read(join(here, 'record.css'));
+  const style = read(join(here, 'page.css')) + read(join(here, 'record.css')) + read(join(here, 'contrast.css'));
   const app = joinModules(kModules.map((name) => ({ name, text: read(join(here, 'src', name)) })));
   const iconSvg = readFileSync(options.icon);
   const touchIcon = readFileSync(join(here, 'icons', 'apple-touch-icon.png'));
