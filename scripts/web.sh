@@ -15,6 +15,10 @@ export NODE_PATH=/usr/share/nodejs
 
 build_web() {
     install_missing "${WEB_PACKAGES[@]}"
+    # The page's bundler (esbuild), pinned in package-lock.json.
+    if [ ! -d "$ROOT/node_modules/esbuild" ]; then
+        (cd "$ROOT" && npm ci --no-audit --no-fund)
+    fi
     # Small and fast, with the same numeric flags as the desktop build.
     emcmake cmake -S "$ROOT" -B "$WEB_BUILD_DIR" -G Ninja -DSHOUTOTSU_GUI=OFF -DSHOUTOTSU_TESTS=OFF \
         -DCMAKE_BUILD_TYPE=MinSizeRel

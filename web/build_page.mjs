@@ -5,41 +5,38 @@
 //   --site DIR      the same page as files for a web server, with a web
 //                   app manifest, icons and a worker that keeps every file
 //                   for offline use
-// The page's script is written as ES modules (web/src/); both forms get them
-// joined into one classic script, so they also run from file://.
+// The page's script is written as ES modules (web/src/, entered at boot.js);
+// esbuild bundles them for both forms into one minified classic script, each
+// module in its own scope, so the page also runs from file://.
 import { createHash } from 'node:crypto';
 import { copyFileSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { buildSync } from 'esbuild';
 
 const here = dirname(fileURLToPath(import.meta.url));
 
-// In the order they depend on one another.
-export const kModules = [
-  'messages.js',
-  'ticker.js',
-  'scroll_geometry.js',
-  'scroll_bar.js',
-  'figures.js',
-  'page.js',
-  'record.js',
-  'record_hook.js',
-  'boot.js',
-];
-
-// The modules as one script: their imports dropped (every name lives in the
-// one scope) and their exports made plain declarations.
-export function joinModules(sources) {
-  const body = sources
-    .map(({ name, text }) => {
-      const code = text
-        .replace(/^import\s[^;]*;[ \t]*\n/gm, '')
-        .replace(/^export\s+(?=(const|let|function|class|async)\b)/gm, '');
-      if (/^\s*(import|export)\b/m.test(code)) throw new Error(`${name}: an import or export the join cannot take`);
-      return `// --- ${name}\n${code}`;
-    })
-    .join('\n');
-  return `(() => {\n'use strict';\n${body}\n})();\n`;
+// The page's script from its entry module, for the browsers of the class's
+// devices; with `map`, also its source map, named for the script `name`.
+export function bundleScript({ map = false, name = 'app.js' } = {}) {
+  const result = buildSync({
+    entryPoints: [join(here, 'src', 'boot.js')],
+    bundle: true,
+    format: 'iife',
+    minify: true,
+    target: ['chrome92', 'safari15', 'firefox90'],
+    charset: 'utf8',
+    legalComments: 'none',
+    banner: { js: "'use strict';" },
+    sourcemap: map ? 'external' : false,
+    outfile: join(here, name),
+    write: false,
+    logLevel: 'silent',
+  });
+  const code = result.outputFiles.find((file) => file.path.endsWith('.js')).text;
+  if (!map) return { code };
+  const mapText = result.outputFiles.find((file) => file.path.endsWith('.map')).text;
+  return { code: `${code}//# sourceMappingURL=${name}.map\n`, map: mapText };
 }
 
 // Text that may stand inside an HTML script element.
@@ -72,7 +69,8 @@ function build(options) {
   const read = (path) => readFileSync(path, 'utf8');
   const template = read(join(here, 'index.html'));
   const style = read(join(here, 'page.css')) + read(join(here, 'record.css')) + read(join(here, 'contrast.css'));
-  const app = joinModules(kModules.map((name) => ({ name, text: read(join(here, 'src', name)) })));
+  const app = bundleScript();
+  const siteApp = bundleScript({ map: true });
   const iconSvg = readFileSync(options.icon);
   const touchIcon = readFileSync(join(here, 'icons', 'apple-touch-icon.png'));
   const moduleName = basename(options.module);
@@ -94,7 +92,7 @@ function build(options) {
       `<script type="application/octet-stream" id="program">${wasm.toString('base64')}</script>`,
       `<script>\n${inlineScript(read(join(here, 'start_compiling.js')))}</script>`,
       `<script>\n${inlineScript(read(options.module))}</script>`,
-      `<script>\n${inlineScript(app)}</script>`,
+      `<script>\n${inlineScript(app.code)}</script>`,
     ].join('\n'),
   });
   mkdirSync(dirname(options.single), { recursive: true });
@@ -116,7 +114,8 @@ function build(options) {
       scripts: `<script src="${moduleName}"></script>\n<script src="app.js"></script>`,
     })],
     ['page.css', style],
-    ['app.js', app],
+    ['app.js', siteApp.code],
+    ['app.js.map', siteApp.map],
     [moduleName, readFileSync(options.module)],
     [wasmName, wasm],
     ['manifest.webmanifest', read(join(here, 'manifest.webmanifest'))],

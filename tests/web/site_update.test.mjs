@@ -5,7 +5,7 @@ import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { createHash } from 'node:crypto';
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { launchChromium, openPage, serveSite, siteDir, webBuild } from './harness.mjs';
@@ -21,6 +21,8 @@ before(() => {
   work = mkdtempSync(join(tmpdir(), 'shoutotsu-update-'));
   const sources = join(work, 'web');
   cpSync(join(root, 'web'), sources, { recursive: true });
+  // The copy bundles with the project's own pinned tools.
+  symlinkSync(join(root, 'node_modules'), join(work, 'node_modules'), 'dir');
   const template = join(sources, 'index.html');
   writeFileSync(template, readFileSync(template, 'utf8').replace('@offline@>', '@offline@ data-build="next">'));
   appendFileSync(join(sources, 'page.css'), '/* the next build */\n');

@@ -1,37 +1,32 @@
-// Writing the page: the modules joined into one classic script that still
-// parses, text made safe inside a script element, the template's holes all
-// filled, and the fonts named in the order the page asks for them.
+// Writing the page: the modules bundled into one classic script that parses
+// and leaves no module out, text made safe inside a script element, the
+// template's holes all filled, and the fonts named in the order the page
+// asks for them.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
-import { fillTemplate, inlineScript, joinModules, kModules } from '../../../web/build_page.mjs';
+import { bundleScript, fillTemplate, inlineScript } from '../../../web/build_page.mjs';
 import { fontFamily } from '../../../web/src/messages.js';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'web');
 
-test('every module of the page is joined, in an order in which each name is defined before it runs', () => {
+test('the bundle is one minified classic script from every module the page imports, with its source map', () => {
+  const { code } = bundleScript();
+  assert.doesNotMatch(code, /^\s*(import|export)\b/m);
+  assert.doesNotThrow(() => new Function(code), 'it parses as a classic script');
+  assert.ok(code.length < 60000, `minified: ${code.length} bytes`);
+  assert.match(code, /ぴるて|\\u/, 'the learner\'s texts are in it');
+  // Every module is reached from the entry: none is left out of the page.
+  const site = bundleScript({ map: true });
+  const sources = JSON.parse(site.map).sources.map((path) => path.split('/').pop()).sort();
   const files = readdirSync(join(web, 'src')).filter((name) => name.endsWith('.js')).sort();
-  assert.deepEqual([...kModules].sort(), files, 'each module is listed once');
-  const sources = kModules.map((name) => ({ name, text: readFileSync(join(web, 'src', name), 'utf8') }));
-  const joined = joinModules(sources);
-  assert.doesNotMatch(joined, /^\s*(import|export)\b/m);
-  assert.doesNotThrow(() => new Function(joined), 'the joined script parses as a classic script');
-  // Each module comes after the modules it imports.
-  for (const [at, { text }] of sources.entries()) {
-    for (const [, from] of text.matchAll(/^import .* from '\.\/([\w.]+)';$/gm)) {
-      assert.ok(kModules.indexOf(from) < at, `${kModules[at]} imports ${from}, which comes later`);
-    }
-  }
+  assert.deepEqual(sources, files);
+  assert.match(site.code, /\/\/# sourceMappingURL=app\.js\.map\n$/);
 });
 
-test('the join refuses what it cannot take, and inlined text cannot end its script element', () => {
-  assert.throws(() => joinModules([{ name: 'x.js', text: "export default 1;\n" }]), /x\.js/);
-  assert.throws(() => joinModules([{ name: 'y.js', text: "export { a };\n" }]), /y\.js/);
-  const made = joinModules([{ name: 'z.js', text: "import { a } from './a.js';\nexport const b = 2;\nexport function c() {}\n" }]);
-  assert.match(made, /^const b = 2;$/m);
-  assert.match(made, /^function c\(\) \{\}$/m);
+test('inlined text cannot end its script element', () => {
   const text = 'a = "</script><script>alert(1)</script>"; b = "<!-- c";';
   const safe = inlineScript(text);
   assert.doesNotMatch(safe, /<\/script/i);
