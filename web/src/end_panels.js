@@ -1,0 +1,54 @@
+// What the page shows once the program has ended: after おわる (a tab cannot
+// close itself, so the page says so and offers to start afresh), and the
+// desktop's message box for a run-time error.
+import { messages } from './messages.js';
+
+function element(name, className, text) {
+  const made = document.createElement(name);
+  if (className) made.className = className;
+  if (text !== undefined) made.textContent = text;
+  return made;
+}
+
+// The program has ended: a panel saying so, with a button to start again.
+export function showEnded(desk) {
+  const panel = element('section', 'ended');
+  panel.setAttribute('aria-labelledby', 'ended-title');
+  const title = element('h2', '', messages.endedTitle);
+  title.id = 'ended-title';
+  const again = element('button', 'button restart', messages.restart);
+  again.type = 'button';
+  again.addEventListener('click', () => location.reload());
+  panel.append(title, element('p', '', messages.endedText), again);
+  desk.append(panel);
+  again.focus();
+}
+
+/**
+ * The run-time error's message box ({ title, text }), as the desktop shows
+ * it; `onOk` runs when it is closed.
+ */
+export function showErrorBox(desk, report, onOk) {
+  const box = element('div', 'message-box');
+  box.setAttribute('role', 'alertdialog');
+  box.setAttribute('aria-modal', 'true');
+  box.setAttribute('aria-labelledby', 'message-title');
+  box.setAttribute('aria-describedby', 'message-text');
+  const title = element('div', 'message-title', report.title);
+  title.id = 'message-title';
+  const body = element('div', 'message-body');
+  const sign = element('span', 'message-sign', '×');
+  sign.setAttribute('aria-hidden', 'true');
+  const text = element('p', '', report.text);
+  text.id = 'message-text';
+  body.append(sign, text);
+  const ok = element('button', 'button', messages.errorOk);
+  ok.type = 'button';
+  ok.addEventListener('click', () => {
+    box.remove();
+    onOk();
+  });
+  box.append(title, body, ok);
+  desk.append(box);
+  ok.focus();
+}
