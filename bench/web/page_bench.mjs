@@ -6,7 +6,7 @@ import { statSync } from 'node:fs';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
 import { join } from 'node:path';
-import { control, launchChromium, nativeTrace, openPage, singleFile, singleFileUrl, waitForRunEnd } from '../../tests/web/harness.mjs';
+import { control, launchChromium, nativeTrace, openPage, singleFile, singleFileUrl } from '../../tests/web/harness.mjs';
 
 const baselineUrl = pathToFileURL(join(new URL('.', import.meta.url).pathname, 'one_canvas.html')).href;
 const median = (values) => {

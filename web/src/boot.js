@@ -93,7 +93,7 @@ async function boot() {
     return;
   }
   const page = new FormPage(formApi(module), document.getElementById('desk'),
-    document.querySelector('link[rel="icon"]')?.href ?? '');
+    /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
   registerOfflineWorker();

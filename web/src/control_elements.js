@@ -52,6 +52,9 @@ function applyFont(element, c) {
  * state: { element, bar (a ScrollBarView), legend, description }.
  * `input` holds the form's entries for this control: click(), scroll(action,
  * thumb), select(), stepOption(step); `hitBox` is the option's hit area.
+ * @param {any} c
+ * @param {any} input
+ * @param {{ holdsOptions?: boolean, hitBox?: (element: HTMLElement) => Box }} [options]
  */
 export function createControlElement(c, input, { holdsOptions = false, hitBox } = {}) {
   switch (c.kind) {
