@@ -6,8 +6,14 @@
 // show; nothing here recomputes a value the core produced.
 
 const FORMAT = 'shoutotsu-record';
+// Rows now carry an id and the time their run ended, and the record the time
+// it was last cleared; a page that knows neither reads the rows as before, so
+// the version stays.
 const VERSION = 1;
 export const MAX_ROWS = 1000;
+// Run numbers beyond this are taken for damage, not for a class's work.
+const MAX_RUN = 1e9;
+const MAX_TIME = 8.64e15; // the latest time a Date can hold
 
 // The settings in the order of the table's columns, with the names the
 // window's scroll bars carry for a screen reader.
@@ -20,7 +26,7 @@ const SETTINGS = [
   { key: 'length', name: 'ななめの長さ', unit: 'cm', min: 50, max: 80, step: 10 },
   { key: 'speed', name: '速さ', unit: '', categories: ['遅', '中', '速'] },
 ];
-const NUMERIC = SETTINGS.filter((s) => !s.categories).map((s) => s.key);
+const NUMERIC = SETTINGS.filter((s) => !s.categories);
 const SPEEDS = ['速', '中', '遅'];
 // When several settings differ, the chart starts with the one the lesson
 // asks about first: the striking bob's weight, then the rail's height (the
@@ -38,22 +44,29 @@ const NOTICES = {
   'other-version':
     '前に保存されていた記録は、このページの別の版で作られたものなので、消さずに別の場所に取っておきました。新しい記録を始めます。',
   'set-aside-failed':
-    '前に保存されていた記録が読み取れません。その記録を消さないように、今の記録は保存しません。記録は、このページを閉じるまでのあいだだけ残ります。',
+    '前に保存されていた記録が読み取れません。その記録を消さないように、今の記録は保存しません（このページを閉じると消えます）。保存したいときは、「記録を消す」で前の記録を消してください。',
   cap: `記録は ${MAX_ROWS.toLocaleString('en-US')} 回分までです。それより多くなったので、古いものから消して新しい記録を残しています。`,
 };
 
 const DIGITS = /^\d{1,4}$/;
 const RESULT = /^\d{1,6}(?:\.\d{1,6})?cm$/;
+const ID = /^[\w.:#-]{1,64}$/;
 
 // Checks one run as the page hands it over; a wrong field is a fault in the
-// page's wiring, named so that it is found at once.
+// page's wiring, named so that it is found at once. A value the window's
+// scroll bars cannot show is refused here too, or the record that kept it
+// would be unreadable the next time the page opens.
 function runFrom(run) {
   if (!run || typeof run !== 'object') throw new TypeError('record: addRun needs a run object');
   const row = {};
-  for (const key of NUMERIC) {
-    const text = String(run[key] ?? '').trim();
-    if (!DIGITS.test(text)) throw new TypeError(`record: ${key} must be the digits its label shows, got ${JSON.stringify(run[key])}`);
-    row[key] = text;
+  for (const s of NUMERIC) {
+    const text = String(run[s.key] ?? '').trim();
+    if (!DIGITS.test(text)) throw new TypeError(`record: ${s.key} must be the digits its label shows, got ${JSON.stringify(run[s.key])}`);
+    const value = Number(text);
+    if (value < s.min || value > s.max || (value - s.min) % s.step !== 0) {
+      throw new TypeError(`record: ${s.key} must be ${s.min} to ${s.max} in steps of ${s.step}, got ${JSON.stringify(run[s.key])}`);
+    }
+    row[s.key] = text;
   }
   const speed = String(run.speed ?? '').trim();
   if (!SPEEDS.includes(speed)) throw new TypeError(`record: speed must be 速, 中 or 遅, got ${JSON.stringify(run.speed)}`);
@@ -64,18 +77,48 @@ function runFrom(run) {
   return row;
 }
 
+const isTime = (value) => Number.isInteger(value) && value >= 0 && value <= MAX_TIME;
+
 function storedRow(value) {
-  if (!value || typeof value !== 'object' || !Number.isInteger(value.n) || value.n < 1) return null;
+  if (!value || typeof value !== 'object' || !Number.isInteger(value.n) || value.n < 1 || value.n > MAX_RUN) return null;
+  if (value.id !== undefined && !(typeof value.id === 'string' && ID.test(value.id))) return null;
+  if (value.at !== undefined && !isTime(value.at)) return null;
   try {
-    return { n: value.n, ...runFrom(value) };
+    // A row from before rows had times counts as older than any clear.
+    return { n: value.n, id: value.id, at: value.at ?? 0, ...runFrom(value) };
   } catch {
     return null;
   }
 }
 
-// Reads what was stored: { rows } for a record this page can read,
-// { problem } for one it cannot.
-export function parseRecord(text) {
+const byText = (a, b) => (a < b ? -1 : a > b ? 1 : 0);
+
+// Puts rows from several copies of the record together, the same way in
+// every tab: one row per id (the highest number it was given), none from
+// before the last clear, in the order of their numbers (a tie by the time
+// the run ended, then by id), each number used once. A row keeps its number
+// unless a row before it has it already; then it moves up.
+function settle(rows, clearedAt) {
+  const byId = new Map();
+  for (const row of rows) {
+    if (clearedAt > 0 && row.at <= clearedAt) continue;
+    const seen = byId.get(row.id);
+    if (!seen || row.n > seen.n) byId.set(row.id, row);
+  }
+  const sorted = [...byId.values()].sort((a, b) => a.n - b.n || a.at - b.at || byText(a.id, b.id));
+  let last = 0;
+  return sorted.map((row) => {
+    const n = Math.max(row.n, last + 1);
+    last = n;
+    return n === row.n ? row : { ...row, n };
+  });
+}
+
+// Reads what was stored: { rows, clearedAt } for a record this page can
+// read, { problem } for one it cannot. Rows written before rows had ids get
+// one from their number (and `idPrefix`), so that every tab that reads the
+// same text gives the same row the same id.
+export function parseRecord(text, idPrefix = 'n') {
   let data;
   try {
     data = JSON.parse(text);
@@ -87,12 +130,35 @@ export function parseRecord(text) {
   }
   if (data.version !== VERSION) return { problem: 'other-version' };
   if (!Array.isArray(data.rows)) return { problem: 'set-aside' };
+  const clearedAt = data.clearedAt ?? 0;
+  if (!isTime(clearedAt)) return { problem: 'set-aside' };
   const rows = data.rows.map(storedRow);
   if (rows.some((row) => !row)) return { problem: 'set-aside' };
-  return { rows };
+  const given = new Map();
+  for (const row of rows) {
+    if (row.id !== undefined) continue;
+    const times = (given.get(row.n) ?? 0) + 1;
+    given.set(row.n, times);
+    row.id = times === 1 ? `${idPrefix}${row.n}` : `${idPrefix}${row.n}-${times}`;
+  }
+  return { rows: settle(rows, clearedAt), clearedAt };
 }
 
-const serialise = (rows) => JSON.stringify({ kind: FORMAT, version: VERSION, rows });
+const serialise = (rows, clearedAt) => JSON.stringify({
+  kind: FORMAT,
+  version: VERSION,
+  ...(clearedAt > 0 ? { clearedAt } : {}),
+  rows: rows.map(({ n, id, at, ...run }) => ({ n, ...run, id, ...(at > 0 ? { at } : {}) })),
+});
+
+// A short name for a key, to tell apart the ids of rows carried over from
+// the records the page once kept per address (FNV-1a).
+function keyTag(key) {
+  let hash = 0x811c9dc5;
+  for (let i = 0; i < key.length; i++) hash = Math.imul(hash ^ key.charCodeAt(i), 0x01000193) >>> 0;
+  return hash.toString(36);
+}
+const SET_ASIDE = /:set-aside:[\dTZ-]+$/;
 
 // The CSV a spreadsheet opens with its Japanese header intact: UTF-8 with a
 // byte-order mark (Excel on Windows reads it as Shift_JIS otherwise), CRLF
@@ -266,23 +332,44 @@ function drawChart(target, rows, axis) {
 
 let idCounter = 0;
 
+// An id no other run in any tab is given.
+function newRowId(view, at) {
+  const words = new Uint32Array(2);
+  if (view.crypto?.getRandomValues) view.crypto.getRandomValues(words);
+  else for (let i = 0; i < 2; i++) words[i] = Math.floor(Math.random() * 2 ** 32);
+  return `${at.toString(36)}-${[...words].map((w) => w.toString(36)).join('')}`;
+}
+
 // Builds the record in `host` and returns { addRun(run), rows() }.
 //   storage    a Storage (window.localStorage), or null where there is none
-//   announce   says a short text through the page's live region
-//   storageKey where this page's record is kept
-export function mountRecord({ host, storage = null, announce = () => {}, storageKey = 'shoutotsu.record.v1' } = {}) {
+//   announce   told each short text the record says through its own live
+//              region
+//   storageKey where this page's record is kept, whatever its address
+//   address    the page's path: the page once kept a record per address
+//              (under `${storageKey}:${path}`), and this one's is carried
+//              over first
+/**
+ * @param {{ host?: HTMLElement, storage?: Storage | null, announce?: (text: string) => void,
+ *   storageKey?: string, address?: string | null }} options
+ */
+export function mountRecord({ host, storage = null, announce = () => {}, storageKey = 'shoutotsu.record.v1', address = null } = {}) {
   if (!host || typeof host.append !== 'function') throw new TypeError('record: mountRecord needs a host element');
   const view = host.ownerDocument.defaultView;
   const id = `record-${++idCounter}`;
   let rows = [];
+  let clearedAt = 0; // when the record was last cleared, in any tab
   let canWrite = Boolean(storage);
+  let blocked = false; // an unreadable record that could not be set aside
   let axisChoice = null; // the learner's own choice of the chart's setting
-  const shown = new Set();
+  const shown = new Map();
 
   // --- the section ---------------------------------------------------------
   const section = html('section', { class: 'record', 'data-control': 'record', 'aria-labelledby': `${id}-title` });
   const title = html('h2', { id: `${id}-title`, tabindex: '-1' }, '記録');
   const notices = html('div', { class: 'record-notices', role: 'status' });
+  // Heard, not seen: each run as it is written, apart from the window's own
+  // result sentence, so that a screen reader says both.
+  const live = html('div', { class: 'record-live', role: 'status', 'aria-live': 'polite', 'data-print': 'hide' });
   // On paper only: the learner writes their name on the printed record.
   const name = html('p', { class: 'record-name', 'aria-hidden': 'true' }, 'なまえ（　　　　　　　　　　　　）');
   const empty = html('p', { class: 'record-empty' }, 'まだ記録がありません。「スタート」で実験すると、ここに1回ずつ記録されます。');
@@ -312,20 +399,31 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
   const clearButton = html('button', { type: 'button', 'data-control': 'recordClear' }, '記録を消す');
   actions.append(csvButton, clearButton);
 
-  section.append(title, name, notices, actions, empty, tableBox, chartBox);
+  section.append(title, name, notices, live, actions, empty, tableBox, chartBox);
   host.replaceChildren(section);
 
   function notice(kind) {
     if (shown.has(kind)) return;
-    shown.add(kind);
-    notices.append(html('p', { class: 'record-notice', 'data-notice': kind }, NOTICES[kind]));
+    const element = html('p', { class: 'record-notice', 'data-notice': kind }, NOTICES[kind]);
+    shown.set(kind, element);
+    notices.append(element);
+  }
+
+  function withdraw(kind) {
+    shown.get(kind)?.remove();
+    shown.delete(kind);
+  }
+
+  function say(text) {
+    live.textContent = text;
+    announce(text);
   }
 
   // --- storage ---------------------------------------------------------------
   function save() {
     if (!canWrite) return;
     try {
-      storage.setItem(storageKey, serialise(rows));
+      storage.setItem(storageKey, serialise(rows, clearedAt));
     } catch {
       notice('memory');
     }
@@ -351,6 +449,47 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
     return list.slice(list.length - MAX_ROWS);
   }
 
+  // The records once kept per address, joined into this one: this address's
+  // first, then the others by name, each run after the last one before it.
+  // An old record is removed only once the joined one is stored and reads
+  // back, and only if all its rows made it in.
+  function carryOver() {
+    const prefix = `${storageKey}:/`;
+    const first = address === null ? null : `${storageKey}:${address}`;
+    const sources = [];
+    try {
+      const keys = [];
+      for (let i = 0; i < storage.length; i++) keys.push(storage.key(i));
+      const old = keys.filter((key) => key?.startsWith(prefix) && !SET_ASIDE.test(key))
+        .sort((a, b) => Number(b === first) - Number(a === first) || byText(a, b));
+      for (const key of old) {
+        const read = parseRecord(storage.getItem(key), `${keyTag(key)}-`);
+        if (read.rows?.length) sources.push({ key, rows: read.rows });
+      }
+    } catch {
+      return;
+    }
+    if (sources.length === 0) return;
+    let last = 0;
+    const joined = sources.flatMap((source) => source.rows.map((row) => {
+      const n = Math.max(row.n, last + 1);
+      last = n;
+      return n === row.n ? row : { ...row, n };
+    }));
+    rows = keepNewest(joined);
+    const text = serialise(rows, clearedAt);
+    try {
+      storage.setItem(storageKey, text);
+      if (storage.getItem(storageKey) !== text) return;
+      const kept = new Set(rows.map((row) => row.id));
+      for (const source of sources) {
+        if (source.rows.every((row) => kept.has(row.id))) storage.removeItem(source.key);
+      }
+    } catch {
+      notice('memory');
+    }
+  }
+
   function load() {
     if (!storage) {
       notice('memory');
@@ -364,9 +503,13 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
       notice('memory');
       return;
     }
-    if (text === null) return;
+    if (text === null) {
+      carryOver();
+      return;
+    }
     const read = parseRecord(text);
     if (read.rows) {
+      clearedAt = read.clearedAt;
       rows = keepNewest(read.rows);
       if (rows.length !== read.rows.length) save();
       return;
@@ -376,6 +519,7 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
       save();
     } else {
       canWrite = false;
+      blocked = true;
       notice('set-aside-failed');
     }
   }
@@ -395,7 +539,7 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
     body.replaceChildren(fragment);
     empty.hidden = rows.length > 0;
     csvButton.disabled = rows.length === 0;
-    clearButton.disabled = rows.length === 0;
+    clearButton.disabled = rows.length === 0 && !blocked;
 
     const differing = differingSettings(rows);
     if (!differing.includes(axisChoice)) axisChoice = null;
@@ -437,26 +581,55 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
   });
 
   clearButton.addEventListener('click', () => {
+    // The old record that could not be set aside stops every save; this is
+    // the learner's way to let it go. The runs made since stay, now kept.
+    if (blocked) {
+      if (!view.confirm('前に保存されていた記録は 読み取れないので、消します。消すと、これからの記録を保存できるようになります。消した記録は もどせません。よろしいですか？')) return;
+      try {
+        storage.removeItem(storageKey);
+      } catch {
+        notice('memory');
+        return;
+      }
+      blocked = false;
+      canWrite = true;
+      withdraw('set-aside-failed');
+      save();
+      render();
+      title.focus();
+      say('読み取れない記録を消しました');
+      return;
+    }
     if (rows.length === 0) return;
     if (!view.confirm(`記録（${rows.length}回分）をすべて消します。消した記録は もどせません。よろしいですか？`)) return;
+    // Later than every run this tab shows, so that another tab's copy of
+    // them does not bring them back.
+    clearedAt = Math.max(Date.now(), clearedAt + 1, ...rows.map((row) => row.at));
     rows = [];
     axisChoice = null;
     save();
     render();
     title.focus();
-    announce('記録を消しました');
+    say('記録を消しました');
   });
 
-  // Another tab of the same page wrote the record: show what it keeps, so
-  // that neither tab later overwrites the other's rows with an old copy.
+  // Another tab of the same page wrote the record. Its copy and this one's
+  // are put together the same way in both tabs, so a run either tab made is
+  // kept whichever wrote last; this tab writes back only when it holds
+  // something the other copy lacks, so the two do not answer each other
+  // forever.
   view.addEventListener('storage', (event) => {
-    if (!canWrite || event.key !== storageKey || event.storageArea !== storage) return;
-    if (event.newValue === null) {
+    if (!canWrite || event.storageArea !== storage || (event.key !== storageKey && event.key !== null)) return;
+    // Removed, or the whole storage emptied: the learner (or the browser's
+    // settings) let the record go, so this copy goes too.
+    if (event.key === null || event.newValue === null) {
       rows = [];
     } else {
       const read = parseRecord(event.newValue);
       if (!read.rows) return;
-      rows = read.rows;
+      clearedAt = Math.max(clearedAt, read.clearedAt);
+      rows = keepNewest(settle([...rows, ...read.rows], clearedAt));
+      if (serialise(rows, clearedAt) !== event.newValue) save();
     }
     render();
   });
@@ -466,11 +639,12 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
 
   return {
     addRun(run) {
-      const row = { n: (rows.length ? rows[rows.length - 1].n : 0) + 1, ...runFrom(run) };
+      const at = Math.max(Date.now(), clearedAt + 1);
+      const row = { n: (rows.length ? rows[rows.length - 1].n : 0) + 1, id: newRowId(view, at), at, ...runFrom(run) };
       rows = keepNewest([...rows, row]);
       save();
       render();
-      announce(`${row.n}回目: ${row.result}`);
+      say(`${row.n}回目: ${row.result}`);
       return row.n;
     },
     rows: () => rows.map((row) => ({ ...row })),

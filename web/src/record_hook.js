@@ -15,15 +15,11 @@ export function keepRecord(desk) {
   const host = document.createElement('div');
   host.className = 'record-host';
   desk.after(host);
-  const live = desk.querySelector('[aria-live]');
-  const record = mountRecord({
-    host,
-    storage: localStore(),
-    announce: (text) => {
-      if (live) live.textContent = text;
-    },
-    storageKey: `shoutotsu.record.v1:${location.pathname}`,
-  });
+  // One record for the page however it is reached ("/" or "/index.html")
+  // or whatever its saved copy is called; local storage is the origin's
+  // already. The record announces its rows in a live region of its own, so
+  // the window's result sentence is heard as well.
+  const record = mountRecord({ host, storage: localStore(), address: location.pathname });
   const shown = (name) => desk.querySelector(`[data-control="${name}"]`).textContent.trim();
   const start = desk.querySelector('[data-control="start"]');
   let caption = shown('start');
