@@ -1,14 +1,13 @@
 // What every browser test of the page shares: where the build is, a static
 // server for the site folder, Debian's Chromium, and the page's own
 // readiness and control lookup.
-import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize, resolve } from 'node:path';
+import { join, resolve } from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
+import { serveFolder } from '../../web/serve.mjs';
 
 const root = resolve(new URL('../..', import.meta.url).pathname);
 export const webBuild = process.env.SHOUTOTSU_WEB_BUILD_DIR || join(root, 'build-web');
@@ -17,53 +16,13 @@ export const singleFile = join(webBuild, 'shoutotsu.html');
 export const singleFileUrl = pathToFileURL(singleFile).href;
 export const nativeTrace = process.env.SHOUTOTSU_TRACE_TOOL || join(root, 'build/tools/shoutotsu-trace');
 
-const types = {
-  '.html': 'text/html; charset=utf-8',
-  '.js': 'text/javascript; charset=utf-8',
-  '.mjs': 'text/javascript; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.wasm': 'application/wasm',
-  '.json': 'application/json',
-  '.webmanifest': 'application/manifest+json',
-  '.png': 'image/png',
-  '.svg': 'image/svg+xml',
-};
-
 // Serves the site folder on a free loopback port, each file with `headers`
 // besides its type. close() cuts it off, as a lost network would.
 export async function serveSite(dir = siteDir, headers = {}) {
   if (!existsSync(join(dir, 'index.html'))) {
     throw new Error(`no site folder at ${dir} (bash scripts/web.sh build makes it)`);
   }
-  const server = createServer(async (request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    const file = normalize(join(dir, path.endsWith('/') ? path + 'index.html' : path));
-    if (!file.startsWith(dir)) {
-      response.writeHead(403).end();
-      return;
-    }
-    try {
-      const body = await readFile(file);
-      response.writeHead(200, { ...headers, 'content-type': types[extname(file)] || 'application/octet-stream' });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  const sockets = new Set();
-  server.on('connection', (socket) => {
-    sockets.add(socket);
-    socket.on('close', () => sockets.delete(socket));
-  });
-  await new Promise((done) => server.listen(0, '127.0.0.1', done));
-  return {
-    url: `http://127.0.0.1:${server.address().port}/`,
-    close: () =>
-      new Promise((done) => {
-        for (const socket of sockets) socket.destroy();
-        server.close(done);
-      }),
-  };
+  return serveFolder(dir, { headers: () => headers });
 }
 
 // Debian's Chromium, headless, with a fresh profile and none of the
