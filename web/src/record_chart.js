@@ -1,0 +1,97 @@
+// The record's chart as SVG: the result against one condition, one series
+// of marks and a line per set of runs that share the other conditions, told
+// apart by shape as well as colour, and a legend of what sets them apart.
+import { html, svg } from './dom.js';
+import { axisScale, resultCm, resultScale, seriesOf } from './record_chart_data.js';
+import { label, RESULT_NAME, SETTINGS } from './record_rows.js';
+
+const COLOURS = ['#1f4fa8', '#c62828', '#2e7d32', '#6a1b9a', '#e65100', '#00838f', '#4e342e', '#ad1457'];
+// Shapes as well as colours, so that series part on a black-and-white print.
+const MARKS = [
+  (x, y) => `M${x - 5} ${y}a5 5 0 1 0 10 0a5 5 0 1 0 -10 0Z`,
+  (x, y) => `M${x - 4.5} ${y - 4.5}h9v9h-9Z`,
+  (x, y) => `M${x} ${y - 6}l5.5 9.5h-11Z`,
+  (x, y) => `M${x} ${y - 6}l6 6l-6 6l-6 -6Z`,
+];
+
+const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
+
+export function drawChart(target, rows, axis) {
+  const setting = SETTINGS.find((s) => s.key === axis);
+  const plotWidth = BOX.width - BOX.left - BOX.right;
+  const plotHeight = BOX.height - BOX.top - BOX.bottom;
+  const xs = axisScale(setting, rows);
+  const ys = resultScale(rows);
+  const px = (value) => BOX.left + xs.at(value) * plotWidth;
+  const py = (cm) => BOX.top + plotHeight - ys.at(cm) * plotHeight;
+
+  const chart = svg('svg', {
+    viewBox: `0 0 ${BOX.width} ${BOX.height}`,
+    role: 'img',
+    'aria-label': `グラフ：横は${label(setting)}、縦は${RESULT_NAME} (cm)。数は表と同じです。`,
+    'data-axis': axis,
+  });
+  const grid = svg('g', { class: 'record-grid' });
+  for (const v of ys.ticks) {
+    const y = py(v);
+    grid.append(svg('line', { x1: BOX.left, x2: BOX.left + plotWidth, y1: y, y2: y }));
+    chart.append(svg('text', { x: BOX.left - 8, y: y + 4, 'text-anchor': 'end', class: 'record-tick' }, String(v)));
+  }
+  for (const tick of xs.ticks) {
+    const x = BOX.left + tick.at * plotWidth;
+    grid.append(svg('line', { x1: x, x2: x, y1: BOX.top, y2: BOX.top + plotHeight }));
+    chart.append(svg('text', { x, y: BOX.top + plotHeight + 20, 'text-anchor': 'middle', class: 'record-tick' }, tick.text));
+  }
+  chart.prepend(grid);
+  chart.append(svg('path', {
+    class: 'record-axes',
+    d: `M${BOX.left} ${BOX.top}V${BOX.top + plotHeight}H${BOX.left + plotWidth}`,
+  }));
+  chart.append(svg('text', {
+    x: BOX.left + plotWidth / 2, y: BOX.height - 12, 'text-anchor': 'middle', class: 'record-axis-name',
+  }, label(setting)));
+  const yMiddle = BOX.top + plotHeight / 2;
+  chart.append(svg('text', {
+    x: 18, y: yMiddle, 'text-anchor': 'middle', class: 'record-axis-name',
+    transform: `rotate(-90 18 ${yMiddle})`,
+  }, `${RESULT_NAME} (cm)`));
+
+  const series = seriesOf(rows, axis);
+  series.forEach((one, index) => {
+    const colour = COLOURS[index % COLOURS.length];
+    const mark = MARKS[index % MARKS.length];
+    const points = one.rows
+      .filter((row) => Number.isFinite(resultCm(row)))
+      .sort((a, b) => xs.at(a[axis]) - xs.at(b[axis]) || a.n - b.n);
+    const group = svg('g', { class: 'record-series', 'data-series': index + 1 });
+    if (points.length > 1) {
+      group.append(svg('polyline', {
+        points: points.map((row) => `${px(row[axis])},${py(resultCm(row))}`).join(' '),
+        fill: 'none', stroke: colour, 'stroke-width': 2,
+      }));
+    }
+    for (const row of points) {
+      const point = svg('path', {
+        d: mark(px(row[axis]), py(resultCm(row))), fill: colour, stroke: '#ffffff', 'stroke-width': 1,
+        'data-run': row.n, class: 'record-point',
+      });
+      point.append(svg('title', {}, `${row.n}回目: ${setting.name} ${row[axis]}${setting.unit} → ${row.result}`));
+      group.append(point);
+    }
+    chart.append(group);
+  });
+  target.replaceChildren(chart);
+
+  // The legend says what sets one series apart from the others.
+  if (series.length < 2) return null;
+  const varying = SETTINGS.filter((s) => s.key !== axis && series.some((x) => x.settings[s.key] !== series[0].settings[s.key]));
+  const legend = html('ul', { class: 'record-legend' });
+  series.forEach((one, index) => {
+    const item = html('li');
+    const key = svg('svg', { viewBox: '0 0 16 16', width: 16, height: 16, 'aria-hidden': 'true' });
+    key.append(svg('path', { d: MARKS[index % MARKS.length](8, 8), fill: COLOURS[index % COLOURS.length] }));
+    item.append(key, document.createTextNode(varying.map((s) => `${s.name} ${one.settings[s.key]}${s.unit}`).join('、')));
+    legend.append(item);
+  });
+  return legend;
+}

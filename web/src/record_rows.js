@@ -1,0 +1,159 @@
+// The record's rows as data: the conditions of a run as the window showed
+// them, checked; the stored record read and written; copies from several
+// tabs put together; the CSV. No page element is touched here.
+//
+// The page hands over each finished run with the texts the window's labels
+// show; nothing here recomputes a value the core produced.
+
+const FORMAT = 'shoutotsu-record';
+// Rows now carry an id and the time their run ended, and the record the time
+// it was last cleared; a page that knows neither reads the rows as before, so
+// the version stays.
+const VERSION = 1;
+export const MAX_ROWS = 1000;
+// Run numbers beyond this are taken for damage, not for a class's work.
+const MAX_RUN = 1e9;
+const MAX_TIME = 8.64e15; // the latest time a Date can hold
+
+// The settings in the order of the table's columns, with the names the
+// window's scroll bars carry for a screen reader.
+export const SETTINGS = [
+  { key: 'm1', name: '当てるぴるての重さ', unit: 'g', min: 10, max: 50, step: 10 },
+  { key: 'm2', name: '当てられるぴるての重さ', unit: 'g', min: 10, max: 50, step: 10 },
+  { key: 'r1', name: '当てるぴるての半径', unit: 'mm', min: 8, max: 14, step: 2 },
+  { key: 'r2', name: '当てられるぴるての半径', unit: 'mm', min: 8, max: 14, step: 2 },
+  { key: 'height', name: 'レールの高さ', unit: 'cm', min: 10, max: 40, step: 10 },
+  { key: 'length', name: 'ななめの長さ', unit: 'cm', min: 50, max: 80, step: 10 },
+  { key: 'speed', name: '速さ', unit: '', categories: ['遅', '中', '速'] },
+];
+const NUMERIC = SETTINGS.filter((s) => !s.categories);
+const SPEEDS = ['速', '中', '遅'];
+
+export const RESULT_NAME = '当てられるぴるての動いた距離';
+export const label = (s) => (s.unit ? `${s.name} (${s.unit})` : s.name);
+export const HEADER = ['回', ...SETTINGS.map(label), `結果（${RESULT_NAME}）`];
+
+
+const DIGITS = /^\d{1,4}$/;
+const RESULT = /^\d{1,6}(?:\.\d{1,6})?cm$/;
+const ID = /^[\w.:#-]{1,64}$/;
+
+// Checks one run as the page hands it over; a wrong field is a fault in the
+// page's wiring, named so that it is found at once. A value the window's
+// scroll bars cannot show is refused here too, or the record that kept it
+// would be unreadable the next time the page opens.
+export function runFrom(run) {
+  if (!run || typeof run !== 'object') throw new TypeError('record: addRun needs a run object');
+  const row = {};
+  for (const s of NUMERIC) {
+    const text = String(run[s.key] ?? '').trim();
+    if (!DIGITS.test(text)) throw new TypeError(`record: ${s.key} must be the digits its label shows, got ${JSON.stringify(run[s.key])}`);
+    const value = Number(text);
+    if (value < s.min || value > s.max || (value - s.min) % s.step !== 0) {
+      throw new TypeError(`record: ${s.key} must be ${s.min} to ${s.max} in steps of ${s.step}, got ${JSON.stringify(run[s.key])}`);
+    }
+    row[s.key] = text;
+  }
+  const speed = String(run.speed ?? '').trim();
+  if (!SPEEDS.includes(speed)) throw new TypeError(`record: speed must be 速, 中 or 遅, got ${JSON.stringify(run.speed)}`);
+  row.speed = speed;
+  const result = String(run.result ?? '').trim();
+  if (!RESULT.test(result)) throw new TypeError(`record: result must be the text kekka shows (e.g. "37.9cm"), got ${JSON.stringify(run.result)}`);
+  row.result = result;
+  return row;
+}
+
+const isTime = (value) => Number.isInteger(value) && value >= 0 && value <= MAX_TIME;
+
+function storedRow(value) {
+  if (!value || typeof value !== 'object' || !Number.isInteger(value.n) || value.n < 1 || value.n > MAX_RUN) return null;
+  if (value.id !== undefined && !(typeof value.id === 'string' && ID.test(value.id))) return null;
+  if (value.at !== undefined && !isTime(value.at)) return null;
+  try {
+    // A row from before rows had times counts as older than any clear.
+    return { n: value.n, id: value.id, at: value.at ?? 0, ...runFrom(value) };
+  } catch {
+    return null;
+  }
+}
+
+export const byText = (a, b) => (a < b ? -1 : a > b ? 1 : 0);
+
+// Puts rows from several copies of the record together, the same way in
+// every tab: one row per id (the highest number it was given), none from
+// before the last clear, in the order of their numbers (a tie by the time
+// the run ended, then by id), each number used once. A row keeps its number
+// unless a row before it has it already; then it moves up.
+export function settle(rows, clearedAt) {
+  const byId = new Map();
+  for (const row of rows) {
+    if (clearedAt > 0 && row.at <= clearedAt) continue;
+    const seen = byId.get(row.id);
+    if (!seen || row.n > seen.n) byId.set(row.id, row);
+  }
+  const sorted = [...byId.values()].sort((a, b) => a.n - b.n || a.at - b.at || byText(a.id, b.id));
+  let last = 0;
+  return sorted.map((row) => {
+    const n = Math.max(row.n, last + 1);
+    last = n;
+    return n === row.n ? row : { ...row, n };
+  });
+}
+
+// Reads what was stored: { rows, clearedAt } for a record this page can
+// read, { problem } for one it cannot. Rows written before rows had ids get
+// one from their number (and `idPrefix`), so that every tab that reads the
+// same text gives the same row the same id.
+export function parseRecord(text, idPrefix = 'n') {
+  let data;
+  try {
+    data = JSON.parse(text);
+  } catch {
+    return { problem: 'set-aside' };
+  }
+  if (!data || typeof data !== 'object' || data.kind !== FORMAT || !Number.isInteger(data.version)) {
+    return { problem: 'set-aside' };
+  }
+  if (data.version !== VERSION) return { problem: 'other-version' };
+  if (!Array.isArray(data.rows)) return { problem: 'set-aside' };
+  const clearedAt = data.clearedAt ?? 0;
+  if (!isTime(clearedAt)) return { problem: 'set-aside' };
+  const rows = data.rows.map(storedRow);
+  if (rows.some((row) => !row)) return { problem: 'set-aside' };
+  const given = new Map();
+  for (const row of rows) {
+    if (row.id !== undefined) continue;
+    const times = (given.get(row.n) ?? 0) + 1;
+    given.set(row.n, times);
+    row.id = times === 1 ? `${idPrefix}${row.n}` : `${idPrefix}${row.n}-${times}`;
+  }
+  return { rows: settle(rows, clearedAt), clearedAt };
+}
+
+export const serialise = (rows, clearedAt) => JSON.stringify({
+  kind: FORMAT,
+  version: VERSION,
+  ...(clearedAt > 0 ? { clearedAt } : {}),
+  rows: rows.map(({ n, id, at, ...run }) => ({ n, ...run, id, ...(at > 0 ? { at } : {}) })),
+});
+
+// A short name for a key, to tell apart the ids of rows carried over from
+// the records the page once kept per address (FNV-1a).
+export function keyTag(key) {
+  let hash = 0x811c9dc5;
+  for (let i = 0; i < key.length; i++) hash = Math.imul(hash ^ key.charCodeAt(i), 0x01000193) >>> 0;
+  return hash.toString(36);
+}
+export const SET_ASIDE = /:set-aside:[\dTZ-]+$/;
+
+// The CSV a spreadsheet opens with its Japanese header intact: UTF-8 with a
+// byte-order mark (Excel on Windows reads it as Shift_JIS otherwise), CRLF
+// line ends, one header row, the cells as the table shows them.
+export function csvText(rows) {
+  const cell = (value) => {
+    const text = String(value);
+    return /[",\r\n]/.test(text) ? `"${text.replace(/"/g, '""')}"` : text;
+  };
+  const lines = [HEADER, ...rows.map((row) => [row.n, ...SETTINGS.map((s) => row[s.key]), row.result])];
+  return '\uFEFF' + lines.map((line) => line.map(cell).join(',')).join('\r\n') + '\r\n';
+}
