@@ -5,44 +5,43 @@
 namespace shoutotsu {
 namespace {
 
-const char* const kSpeedNames[] = {"速", "中", "遅"}; // sp(0), sp(1), sp(2)
 const char* const kWorkName = "実験のようす";
 
 std::string shownValue(const ShownParameter& parameter) {
-    return parameter.valueLabel->caption() + " " + parameter.unit;
+    return parameter.valueLabel->caption() + " " + parameter.info->unit;
 }
 
 // The scene in one sentence, with every value as its label shows it.
 std::string sceneText(const MainForm& form) {
     const auto p = shownParameters(form);
-    return "青い当てるぴるて（重さ " + shownValue(p[0]) + "、半径 " + shownValue(p[2]) +
-           "）が、高さ " + shownValue(p[4]) + "、ななめの長さ " + shownValue(p[5]) +
+    const auto shown = [&p](ParameterId id) { return shownValue(p[static_cast<size_t>(id)]); };
+    return "青い当てるぴるて（重さ " + shown(ParameterId::M1) + "、半径 " + shown(ParameterId::R1) +
+           "）が、高さ " + shown(ParameterId::Height) + "、ななめの長さ " +
+           shown(ParameterId::Length) +
            " のレールを下って机の上を進み、机の右はしにある赤い当てられるぴるて（重さ " +
-           shownValue(p[1]) + "、半径 " + shownValue(p[3]) + "）に当たります。";
+           shown(ParameterId::M2) + "、半径 " + shown(ParameterId::R2) + "）に当たります。";
 }
 
 } // namespace
 
+// In the order of the parameters' table.
 std::array<ShownParameter, 6> shownParameters(const MainForm& form) {
-    return {{
-        {&form.T1mScroll, &form.T1m, "当てるぴるての重さ", "g", false},
-        {&form.T2mScroll, &form.T2m, "当てられるぴるての重さ", "g", false},
-        {&form.T1rScroll, &form.T1r, "当てるぴるての半径", "mm", false},
-        {&form.T2rScroll, &form.T2r, "当てられるぴるての半径", "mm", false},
-        {&form.Hscroll, &form.htext, "レールの高さ", "cm", true},
-        {&form.Lscroll, &form.ltext, "ななめの長さ", "cm", true},
-    }};
+    std::array<ShownParameter, 6> shown{};
+    for (const ParameterInfo& p : kParameters) {
+        shown[static_cast<size_t>(p.id)] = {&form.parameterBar(p.id), &form.valueLabel(p.id), &p};
+    }
+    return shown;
 }
 
 std::string accessibleName(const MainForm& form, const Control& control) {
     for (const ShownParameter& parameter : shownParameters(form)) {
         if (&control == parameter.bar) {
-            return std::string(parameter.what) + " (" + parameter.unit + ")";
+            return std::string(parameter.info->spokenName) + " (" + parameter.info->unit + ")";
         }
     }
     for (size_t i = 0; i < form.sp.size(); ++i) {
         if (&control == &form.sp[i]) {
-            return kSpeedNames[i];
+            return kSpeeds[i].spokenName;
         }
     }
     if (&control == &form.work) {
@@ -81,7 +80,7 @@ AccessibleValue accessibleValue(const MainForm& form, const Control& control) {
         const ScrollBar& bar = *parameter.bar;
         const int fromMinimum = bar.value() - bar.minimum();
         const int toMaximum = bar.maximum() - bar.value();
-        if (parameter.fromOtherEnd) {
+        if (countedFromOtherEnd(*parameter.info)) {
             return {true, now, now - toMaximum, now + fromMinimum};
         }
         return {true, now, now - fromMinimum, now + toMaximum};

@@ -17,14 +17,11 @@ namespace shoutotsu {
 
 // One parameter as the window shows it: the scroll bar that sets it, the
 // label that shows its value (not always the bar's value: the rail's height
-// and slope length are shown counted from the other end), what it is and its
-// unit.
+// and slope length are shown counted from the other end), and what it is.
 struct ShownParameter {
     const ScrollBar* bar;
     const Control* valueLabel;
-    const char* what; // e.g. "当てるぴるての重さ"
-    const char* unit; // e.g. "g"
-    bool fromOtherEnd; // the label counts down as the bar's value counts up
+    const ParameterInfo* info; // its name, e.g. "当てるぴるての重さ", and unit
 };
 std::array<ShownParameter, 6> shownParameters(const MainForm& form);
 

@@ -62,16 +62,20 @@ void MainForm::Form_Load() {
     state.baseY = state.scale * i16(5);
 
     // Defaults; each assignment that changes a value raises Change at once.
-    T1rScroll.setValue(10);
-    T2rScroll.setValue(10);
-    T1mScroll.setValue(20);
-    T2mScroll.setValue(20);
+    const auto setDefault = [this](ParameterId id) {
+        const ParameterInfo& p = parameterInfo(id);
+        parameterBar(id).setValue(barValueFor(p, p.defaultValue));
+    };
+    setDefault(ParameterId::R1);
+    setDefault(ParameterId::R2);
+    setDefault(ParameterId::M1);
+    setDefault(ParameterId::M2);
     state.gravity = F32(980.0f);
     state.coefA = F32(0.8f);
     state.coefB = F32(0.9f);
-    Lscroll.setValue(70);
-    Hscroll.setValue(30);
-    sp[1].select();
+    setDefault(ParameterId::Length);
+    setDefault(ParameterId::Height);
+    sp[static_cast<size_t>(kDefaultSpeed)].select();
 
     const F32 scale = state.scale;
     hako.setWidth((scale * i16(8)).v);

@@ -6,6 +6,10 @@ namespace shoutotsu {
 
 MainForm::MainForm(PlatformServices& platform) : platform_(platform) {
     buildControlSet();
+    for (const ParameterInfo& p : kParameters) {
+        parameterBars_[index(p.id)] = static_cast<ScrollBar*>(find(p.barName));
+        valueLabels_[index(p.id)] = find(p.labelName);
+    }
 
     // Each scroll bar's Change rebuilds the scene and does nothing else.
     for (ScrollBar* bar : parameterScrollBars()) {
@@ -57,7 +61,7 @@ void MainForm::refreshAccessibleText() {
     accessibleTextStale_ = false;
     for (Control* c : all_) {
         c->setAccessibleText(accessibleName(*this, *c), accessibleDescription(*this, *c),
-                              accessibleValue(*this, *c));
+                             accessibleValue(*this, *c));
     }
 }
 

@@ -6,6 +6,7 @@
 // hand.
 #pragma once
 
+#include "app/parameters.h"
 #include "app/sim_state.h"
 #include "platform/command_button.h"
 #include "platform/control.h"
@@ -63,34 +64,34 @@ class MainForm : public Form {
     Line rail{"rail"};
 
     // inside T1Frame (masses)
-    ScrollBar T2mScroll{ControlKind::HScrollBar, "T2mScroll", 10, 50, 10, 10, 10};
-    ScrollBar T1mScroll{ControlKind::HScrollBar, "T1mScroll", 10, 50, 10, 10, 10};
+    ScrollBar T2mScroll = parameterScrollBar(ParameterId::M2);
+    ScrollBar T1mScroll = parameterScrollBar(ParameterId::M1);
     Control Label14{ControlKind::Label, "Label14"};
-    Control T2m{ControlKind::Label, "T2m"};
+    Control T2m = parameterLabel(ParameterId::M2);
     Control Label18{ControlKind::Label, "Label18"};
     Control Label7{ControlKind::Label, "Label7"};
-    Control T1m{ControlKind::Label, "T1m"};
+    Control T1m = parameterLabel(ParameterId::M1);
     Control Label11{ControlKind::Label, "Label11"};
 
     // inside T2Frame (radii)
-    ScrollBar T1rScroll{ControlKind::HScrollBar, "T1rScroll", 8, 14, 2, 2, 10};
-    ScrollBar T2rScroll{ControlKind::HScrollBar, "T2rScroll", 8, 14, 2, 2, 10};
+    ScrollBar T1rScroll = parameterScrollBar(ParameterId::R1);
+    ScrollBar T2rScroll = parameterScrollBar(ParameterId::R2);
     Shape Shape2{"Shape2", ShapeKind::Circle};
     Shape Shape1{"Shape1", ShapeKind::Circle};
     Control Label12{ControlKind::Label, "Label12"};
-    Control T1r{ControlKind::Label, "T1r"};
+    Control T1r = parameterLabel(ParameterId::R1);
     Control Label8{ControlKind::Label, "Label8"};
     Control Label13{ControlKind::Label, "Label13"};
-    Control T2r{ControlKind::Label, "T2r"};
+    Control T2r = parameterLabel(ParameterId::R2);
     Control Label17{ControlKind::Label, "Label17"};
 
     // inside RFrame (rail)
-    ScrollBar Lscroll{ControlKind::HScrollBar, "Lscroll", 50, 80, 10, 10, 50};
-    ScrollBar Hscroll{ControlKind::VScrollBar, "Hscroll", 10, 40, 10, 10, 40};
+    ScrollBar Lscroll = parameterScrollBar(ParameterId::Length);
+    ScrollBar Hscroll = parameterScrollBar(ParameterId::Height);
     Control Label1{ControlKind::Label, "Label1"};
     Control Label2{ControlKind::Label, "Label2"};
-    Control htext{ControlKind::Label, "htext"};
-    Control ltext{ControlKind::Label, "ltext"};
+    Control htext = parameterLabel(ParameterId::Height);
+    Control ltext = parameterLabel(ParameterId::Length);
     Control Label5{ControlKind::Label, "Label5"};
     Control Label6{ControlKind::Label, "Label6"};
 
@@ -132,7 +133,12 @@ class MainForm : public Form {
     Control& window() override { return main; }
     const std::vector<Control*>& allControls() const override { return all_; }
     std::array<ScrollBar*, 6> parameterScrollBars(); // in the order a run disables them
-    std::array<Timer*, 3> phaseTimers();             // descent, floor run, after the impact
+    // The scroll bar that sets a parameter and the label that shows it.
+    ScrollBar& parameterBar(ParameterId id) { return *parameterBars_[index(id)]; }
+    const ScrollBar& parameterBar(ParameterId id) const { return *parameterBars_[index(id)]; }
+    Control& valueLabel(ParameterId id) { return *valueLabels_[index(id)]; }
+    const Control& valueLabel(ParameterId id) const { return *valueLabels_[index(id)]; }
+    std::array<Timer*, 3> phaseTimers(); // descent, floor run, after the impact
     Control* find(const std::string& name, int index = -1);
     void setObserver(ControlObserver* observer) override;
 
@@ -148,12 +154,25 @@ class MainForm : public Form {
         MainForm& form_;
     };
 
+    static size_t index(ParameterId id) { return static_cast<size_t>(id); }
+    // A parameter's scroll bar and value label as the window is built.
+    static ScrollBar parameterScrollBar(ParameterId id) {
+        const ParameterInfo& p = parameterInfo(id);
+        return ScrollBar(p.barKind, p.barName, barMinimum(p), barMaximum(p),
+                         static_cast<int16_t>(p.step), static_cast<int16_t>(p.step), p.barAtBuild);
+    }
+    static Control parameterLabel(ParameterId id) {
+        return Control(ControlKind::Label, parameterInfo(id).labelName);
+    }
+
     void buildControlSet();
     bool runEvent(const std::function<void()>& handler);
     void refreshAccessibleText();
 
     PlatformServices& platform_;
     std::vector<Control*> all_;
+    std::array<ScrollBar*, kParameters.size()> parameterBars_{};
+    std::array<Control*, kParameters.size()> valueLabels_{};
     Relay relay_{*this};
     ControlObserver* view_ = nullptr;
     bool accessibleTextStale_ = true;

@@ -4,12 +4,14 @@
 #include "platform/control.h"
 
 #include <functional>
+#include <utility>
 
 namespace shoutotsu {
 
 class CommandButton : public Control {
   public:
-    explicit CommandButton(std::string name) : Control(ControlKind::CommandButton, name) {}
+    explicit CommandButton(std::string name)
+        : Control(ControlKind::CommandButton, std::move(name)) {}
 
     bool clickable() const { return visible() && enabled(); }
     std::function<void()> onClick; // the Click event

@@ -100,7 +100,8 @@ void Control::setEnabled(bool enabled) {
 
 void Control::setAccessibleText(const std::string& name, const std::string& description,
                                 const AccessibleValue& value) {
-    if (name == accessibleName_ && description == accessibleDescription_ && value == accessibleValue_) {
+    if (name == accessibleName_ && description == accessibleDescription_ &&
+        value == accessibleValue_) {
         return;
     }
     accessibleName_ = name;

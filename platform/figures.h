@@ -5,13 +5,14 @@
 #include "platform/control.h"
 
 #include <cmath>
+#include <utility>
 
 namespace shoutotsu {
 
 class Shape : public Control {
   public:
     Shape(std::string name, ShapeKind shapeKind)
-        : Control(ControlKind::Shape, name), shapeKind(shapeKind) {}
+        : Control(ControlKind::Shape, std::move(name)), shapeKind(shapeKind) {}
 
     ShapeKind shapeKind;
     FillStyle fillStyle = FillStyle::Transparent;
@@ -22,7 +23,7 @@ class Shape : public Control {
 
 class Line : public Control {
   public:
-    explicit Line(std::string name) : Control(ControlKind::Line, name) {}
+    explicit Line(std::string name) : Control(ControlKind::Line, std::move(name)) {}
 
     float x1() const { return x1_; }
     float y1() const { return y1_; }

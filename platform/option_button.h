@@ -4,13 +4,15 @@
 
 #include "platform/control.h"
 
+#include <utility>
 #include <vector>
 
 namespace shoutotsu {
 
 class OptionButton : public Control {
   public:
-    OptionButton(std::string name, int index) : Control(ControlKind::OptionButton, name, index) {}
+    OptionButton(std::string name, int index)
+        : Control(ControlKind::OptionButton, std::move(name), index) {}
 
     bool value() const { return value_; }
     // Selects this button and clears the other buttons of its group.

@@ -6,13 +6,14 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace shoutotsu {
 
 class Timer : public Control {
   public:
     Timer(std::string name, int32_t intervalMs)
-        : Control(ControlKind::Timer, name), interval_(intervalMs) {
+        : Control(ControlKind::Timer, std::move(name)), interval_(intervalMs) {
         setEnabled(false);
     }
 

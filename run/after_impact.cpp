@@ -10,6 +10,7 @@
 #include "run/impact_speed.h"
 #include "run/phase_clock.h"
 #include "run/result_text.h"
+#include "run/screen_travel.h"
 
 namespace shoutotsu {
 
@@ -43,6 +44,13 @@ void MainForm::ATOtimer_Timer() {
     const F64 groundY(toF32(((tableHeight * F64(scale)) / ten) + s.baseY));
     const F64 reboundSpeed = inverseCoefA * squareRoot((F64(2.0) * g) * tableHeight);
     const F32 halfGravity = g / i16(2);
+    // The top of a bob of `height` twips, `tau` seconds after it sprang up
+    // from the floor.
+    const auto bounceTop = [&](const F64& tau, float height) {
+        const F64 fall = ((halfGravity * power(tau, 2)) * scale) / ten;
+        const F64 rise = screenTravel(reboundSpeed, tau, scale);
+        return toF32(((groundY + fall) - rise) - F64(height));
+    };
 
     // The striking bob, vertically.
     const F64 restTopA = F64(s.baseY) - F64(tamaA.height());
@@ -56,24 +64,21 @@ void MainForm::ATOtimer_Timer() {
             const F64 drop = ((halfGravity * power(F64(t - leaveTime), 2)) * scale) / ten;
             tamaA.setTop(toF32((s.baseY + drop) - F64(tamaA.height())).v);
         } else {
-            const F64 tau = (t - fallTime) - leaveTime;
-            const F64 fall = ((halfGravity * power(tau, 2)) * scale) / ten;
-            const F64 rise = ((reboundSpeed * tau) * scale) / ten;
-            tamaA.setTop(toF32(((groundY + fall) - rise) - F64(tamaA.height())).v);
+            tamaA.setTop(bounceTop((t - fallTime) - leaveTime, tamaA.height()).v);
         }
     } else {
         tamaA.setTop(toF32(restTopA).v);
     }
 
     // The striking bob, horizontally: on every tick, forward or back.
-    const F64 strikerTravel = (((((strikerDifference / massSum) * impactSpeed) * t) * scale) / ten);
+    const F64 strikerTravel = screenTravel((strikerDifference / massSum) * impactSpeed, t, scale);
     tamaA.setLeft(
         toF32((s.baseX + strikerTravel) - ((F64(tamaA.width()) / F64(2.0)) * F64(3.0))).v);
 
     // The struck bob, horizontally: its speed never changes.
     const F64 restitutionPlusOne = F64(s.coefB) + F64(1.0);
-    const F64 struckTravel =
-        ((((((restitutionPlusOne * m1) / massSum) * impactSpeed) * t) * scale) / ten);
+    const F64 struckSpeed = ((restitutionPlusOne * m1) / massSum) * impactSpeed;
+    const F64 struckTravel = screenTravel(struckSpeed, t, scale);
     tamaB.setLeft(toF32((s.baseX + struckTravel) - (F64(tamaB.width()) / F64(2.0))).v);
 
     // The struck bob in flight.
@@ -86,8 +91,7 @@ void MainForm::ATOtimer_Timer() {
     // Landed: the marker on the floor line where the struck bob came down.
     const F64 floorY(yukaA.y1());
     en.setTop(toF32(floorY - F64(en.height())).v);
-    const F64 landOffset =
-        ((((((restitutionPlusOne * m1) / massSum) * impactSpeed) * fallTime) * scale) / ten);
+    const F64 landOffset = screenTravel(struckSpeed, fallTime, scale);
     en.setLeft(toF32((s.baseX + landOffset) - (F64(en.width()) / F64(2.0))).v);
     en.setVisible(true);
 
@@ -100,10 +104,7 @@ void MainForm::ATOtimer_Timer() {
     kekka.setCaption(resultText(distanceMm.v));
 
     // The struck bob springs up from the floor.
-    const F64 tau = t - fallTime;
-    const F64 fall = ((halfGravity * power(tau, 2)) * scale) / ten;
-    const F64 rise = ((reboundSpeed * tau) * scale) / ten;
-    tamaB.setTop(toF32(((groundY + fall) - rise) - F64(tamaB.height())).v);
+    tamaB.setTop(bounceTop(t - fallTime, tamaB.height()).v);
 }
 
 } // namespace shoutotsu

@@ -4,18 +4,11 @@
 
 namespace shoutotsu {
 
-const ParameterRange kHeightRange{"--height", "cm", 10, 40};
-const ParameterRange kLengthRange{"--length", "cm", 50, 80};
-const ParameterRange kMassRange{"--m1/--m2", "g", 10, 50};
-const ParameterRange kRadiusRange{"--r1/--r2", "mm", 8, 14};
-
 void applyParameters(MainForm& form, const Parameters& p) {
-    form.scroll(form.Hscroll, ScrollAction::ThumbTo, static_cast<int16_t>(50 - p.heightCm));
-    form.scroll(form.Lscroll, ScrollAction::ThumbTo, static_cast<int16_t>(130 - p.lengthCm));
-    form.scroll(form.T1mScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.m1Grams));
-    form.scroll(form.T2mScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.m2Grams));
-    form.scroll(form.T1rScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.r1Mm));
-    form.scroll(form.T2rScroll, ScrollAction::ThumbTo, static_cast<int16_t>(p.r2Mm));
+    for (const ParameterInfo& info : kParameters) {
+        form.scroll(form.parameterBar(info.id), ScrollAction::ThumbTo,
+                    barValueFor(info, p.value(info.id)));
+    }
     form.selectSpeed(static_cast<int>(p.speed));
 }
 

@@ -11,30 +11,39 @@
 
 namespace shoutotsu {
 
-enum class Speed { Fast = 0, Medium = 1, Slow = 2 };
-
-// The six parameters in model units, plus the speed.
+// The six parameters as the labels show them (units in app/parameters.h),
+// plus the speed.
 struct Parameters {
-    int heightCm = 20; // 10..40
-    int lengthCm = 60; // 50..80
-    int m1Grams = 20;  // 10..50, striking bob
-    int m2Grams = 20;  // 10..50, struck bob
-    int r1Mm = 10;     // 8..14, striking bob
-    int r2Mm = 10;     // 8..14, struck bob
-    Speed speed = Speed::Medium;
-};
+    int heightCm = parameterInfo(ParameterId::Height).defaultValue;
+    int lengthCm = parameterInfo(ParameterId::Length).defaultValue;
+    int m1Grams = parameterInfo(ParameterId::M1).defaultValue; // striking bob
+    int m2Grams = parameterInfo(ParameterId::M2).defaultValue; // struck bob
+    int r1Mm = parameterInfo(ParameterId::R1).defaultValue;    // striking bob
+    int r2Mm = parameterInfo(ParameterId::R2).defaultValue;    // struck bob
+    Speed speed = kDefaultSpeed;
 
-// Inclusive ranges of the parameters in model units.
-struct ParameterRange {
-    const char* option; // command-line option name, e.g. "--height"
-    const char* unit;
-    int minimum;
-    int maximum;
+    int value(ParameterId id) const {
+        switch (id) {
+        case ParameterId::Height:
+            return heightCm;
+        case ParameterId::Length:
+            return lengthCm;
+        case ParameterId::M1:
+            return m1Grams;
+        case ParameterId::M2:
+            return m2Grams;
+        case ParameterId::R1:
+            return r1Mm;
+        case ParameterId::R2:
+            return r2Mm;
+        }
+        return 0;
+    }
 };
-extern const ParameterRange kHeightRange, kLengthRange, kMassRange, kRadiusRange;
 
 // Moves each scroll bar's thumb to the value that gives the parameter
-// (Hscroll = 50 − height, Lscroll = 130 − length) and selects the speed.
+// (Hscroll = 50 − height, Lscroll = 130 − length), in the table's order, and
+// selects the speed.
 void applyParameters(MainForm& form, const Parameters& parameters);
 
 enum class Phase { Descent, Floor, After };

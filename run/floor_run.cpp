@@ -4,6 +4,7 @@
 
 #include "run/impact_speed.h"
 #include "run/phase_clock.h"
+#include "run/screen_travel.h"
 
 namespace shoutotsu {
 
@@ -25,7 +26,7 @@ void MainForm::NAKAtimer_Timer() {
     impactSpeed = impactSpeedOf(s.height, s.gravity);
     wA = F32(tamaA.width());
     tamaA.setLeft(
-        toF32(((s.baseX - S) + (((impactSpeed * s.t) * S) / F64(10.0))) + (wA / i16(2))).v);
+        toF32(((s.baseX - S) + screenTravel(impactSpeed, F64(s.t), S)) + (wA / i16(2))).v);
     tamaA.setTop((s.baseY - F32(tamaA.height())).v);
 }
 

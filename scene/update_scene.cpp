@@ -9,12 +9,19 @@
 #include <string>
 
 namespace shoutotsu {
+namespace {
+
+// The two bars whose labels count down as their values count up.
+constexpr int16_t kSlopeCountedFrom = parameterInfo(ParameterId::Length).countedFrom;
+constexpr int16_t kHeightCountedFrom = parameterInfo(ParameterId::Height).countedFrom;
+
+} // namespace
 
 void MainForm::UpdateScene() {
     SimState& s = state;
 
-    s.slopeLen = i16(130) - I16(Lscroll.value());
-    s.height = i16(50) - I16(Hscroll.value());
+    s.slopeLen = i16(kSlopeCountedFrom) - I16(Lscroll.value());
+    s.height = i16(kHeightCountedFrom) - I16(Hscroll.value());
     s.run = toF32(squareRoot(power(s.slopeLen, 2) - power(s.height, 2)));
     ltext.setCaption(std::to_string(s.slopeLen.v));
     htext.setCaption(std::to_string(s.height.v));

@@ -1,15 +1,21 @@
 #!/usr/bin/env bash
-# Memory and undefined-behaviour checks on top of the ordinary test run:
-#  1. the whole project built again in build-asan with AddressSanitizer and
+# Lint, memory and undefined-behaviour checks on top of the ordinary test run:
+#  1. every C++ file laid out as .clang-format says, and the core clean under
+#     .clang-tidy (scripts/lint-cpp.sh, on the ordinary build's compile
+#     commands);
+#  2. the whole project built again in build-asan with AddressSanitizer and
 #     UndefinedBehaviorSanitizer, and the whole test suite run there (leak
 #     checking on; only Qt's and the desktop libraries' own leaks are
 #     suppressed, see lsan-suppressions.txt), the browser tests apart;
-#  2. one full default trace of the ordinary build under valgrind memcheck.
+#  3. one full default trace of the ordinary build under valgrind memcheck.
 # Exits non-zero on any failure.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 started=$SECONDS
 install_missing "${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" valgrind
+
+echo "== C++ layout and clang-tidy"
+bash "$ROOT/scripts/lint-cpp.sh"
 
 echo "== sanitized build (build-asan)"
 BUILD_DIR="$ROOT/build-asan" configure_and_build -DSHOUTOTSU_TESTS=ON -DSHOUTOTSU_GUI=ON \

@@ -12,9 +12,10 @@ RUN_PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev fonts-ipaf
 # Packages the tests need on top: GoogleTest and a virtual X display with tools
 # to find and click the real window; a private D-Bus session with the
 # accessibility bus, so the window speaks to a screen reader; the desktop's
-# checkers of the menu entry and the AppStream data.
+# checkers of the menu entry and the AppStream data; the C++ layout and lint
+# checkers (scripts/lint-cpp.sh).
 TEST_PACKAGES=(googletest libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon at-spi2-core
-    desktop-file-utils appstream)
+    desktop-file-utils appstream clang-format clang-tidy)
 # Packages the page's tests need: Debian's Chromium (driven by Playwright from
 # npm) and WebKit's WebDriver with its MiniBrowser, on a virtual X display.
 WEB_TEST_PACKAGES=(chromium webkit2gtk-driver xvfb xauth)

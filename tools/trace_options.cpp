@@ -6,6 +6,8 @@
 #include <CLI/Config.hpp>
 #include <CLI/Formatter.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -154,21 +156,31 @@ bool parseIntegers(const std::string& option, const std::string& text, int minim
     return true;
 }
 
+// "fast, medium or slow"
+std::string speedChoices() {
+    std::string choices;
+    for (size_t i = 0; i < kSpeeds.size(); ++i) {
+        if (i > 0) {
+            choices += i + 1 < kSpeeds.size() ? ", " : " or ";
+        }
+        choices += kSpeeds[i].key;
+    }
+    return choices;
+}
+
 bool parseSpeeds(const std::string& text, bool allowList, std::vector<Speed>& speeds,
                  std::string& error) {
-    const std::string accepted = "--speed takes fast, medium or slow";
+    const std::string accepted = "--speed takes " + speedChoices();
     std::vector<std::string> items;
     if (!splitItems("--speed", text, allowList, accepted, items, error)) {
         return false;
     }
     std::vector<Speed> parsed;
     for (const std::string& item : items) {
-        if (item == "fast") {
-            parsed.push_back(Speed::Fast);
-        } else if (item == "medium") {
-            parsed.push_back(Speed::Medium);
-        } else if (item == "slow") {
-            parsed.push_back(Speed::Slow);
+        const auto named = std::find_if(kSpeeds.begin(), kSpeeds.end(),
+                                        [&item](const SpeedInfo& s) { return item == s.key; });
+        if (named != kSpeeds.end()) {
+            parsed.push_back(named->speed);
         } else if (item.empty()) {
             error = emptyItemError("--speed", text, items, accepted);
             return false;
@@ -196,7 +208,27 @@ bool parseScreen(const std::string& text, ScreenSize& screen, std::string& error
 
 const char* const kSeeHelp = "; see shoutotsu-trace --help";
 
+std::string optionName(const ParameterInfo& p) { return std::string("--") + p.key; }
+
 } // namespace
+
+std::vector<int>& Options::values(ParameterId id) {
+    switch (id) {
+    case ParameterId::Height:
+        return heights;
+    case ParameterId::Length:
+        return lengths;
+    case ParameterId::M1:
+        return m1s;
+    case ParameterId::M2:
+        return m2s;
+    case ParameterId::R1:
+        return r1s;
+    case ParameterId::R2:
+        return r2s;
+    }
+    return heights;
+}
 
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error) {
     for (const std::string& arg : args) {
@@ -215,8 +247,12 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     bool layout = false, results = false;
     app.add_flag("--layout", layout);
     app.add_flag("--results", results);
-    const char* const valued[] = {"--screen", "--height", "--length", "--m1",
-                                  "--m2",     "--r1",     "--r2",     "--speed"};
+    // --screen, the parameters in the table's order, --speed.
+    std::vector<std::string> valued{"--screen"};
+    for (const ParameterInfo& p : kParameters) {
+        valued.push_back(optionName(p));
+    }
+    valued.emplace_back("--speed");
     std::vector<std::vector<std::string>> values(std::size(valued));
     for (size_t i = 0; i < std::size(valued); ++i) {
         app.add_option(valued[i], values[i])
@@ -275,20 +311,12 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
         bool ok = true;
         if (name == "--screen") {
             ok = parseScreen(value, options.screen, error);
-        } else if (name == "--height") {
-            ok = parseIntegers(name, value, kHeightRange.minimum, kHeightRange.maximum, "cm", lists,
-                               options.heights, error);
-        } else if (name == "--length") {
-            ok = parseIntegers(name, value, kLengthRange.minimum, kLengthRange.maximum, "cm", lists,
-                               options.lengths, error);
-        } else if (name == "--m1" || name == "--m2") {
-            ok = parseIntegers(name, value, kMassRange.minimum, kMassRange.maximum, "g", lists,
-                               name == "--m1" ? options.m1s : options.m2s, error);
-        } else if (name == "--r1" || name == "--r2") {
-            ok = parseIntegers(name, value, kRadiusRange.minimum, kRadiusRange.maximum, "mm", lists,
-                               name == "--r1" ? options.r1s : options.r2s, error);
-        } else {
+        } else if (name == "--speed") {
             ok = parseSpeeds(value, lists, options.speeds, error);
+        } else {
+            const ParameterInfo& p = kParameters[i - 1];
+            ok = parseIntegers(name, value, p.minimum, p.maximum, p.unit, lists,
+                               options.values(p.id), error);
         }
         if (!ok) {
             return false;
@@ -297,8 +325,18 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
     return true;
 }
 
-const char* helpText() {
-    return R"(Usage: shoutotsu-trace [--layout | --results] [options]
+namespace {
+
+// One option of the help, its text starting in the 18th column.
+std::string helpLine(const std::string& option, const std::string& text) {
+    constexpr size_t kTextColumn = 17;
+    std::string line = "  " + option;
+    line.append(line.size() < kTextColumn ? kTextColumn - line.size() : 1, ' ');
+    return line + text + "\n";
+}
+
+std::string makeHelpText() {
+    std::string text = R"(Usage: shoutotsu-trace [--layout | --results] [options]
 
 Runs the collision experiment without a display and prints CSV to stdout.
 
@@ -319,15 +357,21 @@ Modes:
 Options:
   --screen W,H   screen size in twips, decimals allowed (default 15360,11520,
                  a 1024x768 screen at 96 dpi)
-  --height CM    rail height, 10..40 (default 20)
-  --length CM    slope length, 50..80 (default 60)
-  --m1 G         mass of the striking (blue) bob, 10..50 (default 20)
-  --m2 G         mass of the struck (red) bob, 10..50 (default 20)
-  --r1 MM        radius of the striking bob, 8..14 (default 10)
-  --r2 MM        radius of the struck bob, 8..14 (default 10)
-  --speed S      fast, medium or slow (default medium)
-  --help         this text
-
+)";
+    for (const ParameterInfo& p : kParameters) {
+        std::string placeholder = p.unit;
+        for (char& c : placeholder) {
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        }
+        text += helpLine(optionName(p) + " " + placeholder,
+                         std::string(p.about) + ", " + std::to_string(p.minimum) + ".." +
+                             std::to_string(p.maximum) + " (default " +
+                             std::to_string(p.defaultValue) + ")");
+    }
+    text +=
+        helpLine("--speed S", speedChoices() + " (default " + speedInfo(kDefaultSpeed).key + ")");
+    text += helpLine("--help", "this text");
+    text += R"(
 Give each option once, and at most one of --layout and --results; a list
 goes in one option, e.g. --m1 10,20,30. A --results table of more than
 100,000 rows shows its progress on stderr when stderr is a terminal.
@@ -343,6 +387,14 @@ on stderr saying why.
 Example, the table for a lesson on the striking bob's mass:
   shoutotsu-trace --results --m1 10,20,30,40,50 --speed fast
 )";
+    return text;
+}
+
+} // namespace
+
+const char* helpText() {
+    static const std::string text = makeHelpText();
+    return text.c_str();
 }
 
 } // namespace shoutotsu::trace

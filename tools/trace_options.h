@@ -15,8 +15,15 @@ struct Options {
     Mode mode = Mode::Trace;
     ScreenSize screen{15360.0f, 11520.0f};
     // Each holds one value, or a list in --results mode.
-    std::vector<int> heights{20}, lengths{60}, m1s{20}, m2s{20}, r1s{10}, r2s{10};
-    std::vector<Speed> speeds{Speed::Medium};
+    std::vector<int> heights{parameterInfo(ParameterId::Height).defaultValue};
+    std::vector<int> lengths{parameterInfo(ParameterId::Length).defaultValue};
+    std::vector<int> m1s{parameterInfo(ParameterId::M1).defaultValue};
+    std::vector<int> m2s{parameterInfo(ParameterId::M2).defaultValue};
+    std::vector<int> r1s{parameterInfo(ParameterId::R1).defaultValue};
+    std::vector<int> r2s{parameterInfo(ParameterId::R2).defaultValue};
+    std::vector<Speed> speeds{kDefaultSpeed};
+
+    std::vector<int>& values(ParameterId id);
 };
 
 // Parses argv. On bad input returns false and sets `error` to one line naming

@@ -158,7 +158,6 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err, b
     const auto showProgress = [&] {
         err << "\rshoutotsu-trace: " << done << " of " << total << " rows" << std::flush;
     };
-    static const char* const speedNames[] = {"fast", "medium", "slow"};
     HeadlessPlatform platform(options.screen);
     MainForm form(platform);
     form.load();
@@ -188,7 +187,7 @@ int writeResults(const Options& options, std::ostream& out, std::ostream& err, b
                                 line += std::to_string(length) + ',' + std::to_string(height) +
                                         ',' + std::to_string(m1) + ',' + std::to_string(m2) + ',' +
                                         std::to_string(r1) + ',' + std::to_string(r2) + ',' +
-                                        speedNames[static_cast<int>(speed)] + ',' +
+                                        speedInfo(speed).key + ',' +
                                         csvField(form.kekka.caption()) + '\n';
                                 out << line;
                                 if (!out) {

@@ -1,5 +1,6 @@
 #include "platform/web/page_api.h"
 
+#include "platform/web/json_writer.h"
 #include "platform/web/page_binding.h"
 
 #include <emscripten.h>
@@ -36,6 +37,7 @@ void attachPage(Form& form, WebPlatform& platform) {
 
 } // namespace shoutotsu
 
+using shoutotsu::JsonWriter;
 using shoutotsu::page;
 using shoutotsu::pagePlatform;
 
@@ -70,23 +72,15 @@ EMSCRIPTEN_KEEPALIVE const char* shoutotsu_error() {
     if (pagePlatform == nullptr || !pagePlatform->errorReported()) {
         return shoutotsu::kept(text, "");
     }
-    // The two strings as one JSON object, escaped by the binding's rules.
-    auto quoted = [](const std::string& s) {
-        std::string out = "\"";
-        for (const char c : s) {
-            if (c == '"' || c == '\\') {
-                out += '\\';
-                out += c;
-            } else if (c == '\n') {
-                out += "\\n";
-            } else {
-                out += c;
-            }
-        }
-        return out + "\"";
-    };
-    return shoutotsu::kept(text, "{\"title\":" + quoted(pagePlatform->errorTitle()) +
-                                     ",\"text\":" + quoted(pagePlatform->errorText()) + "}");
+    // The two strings as one JSON object, escaped as everything else the
+    // page is given.
+    std::string report;
+    JsonWriter json(report);
+    json.open();
+    json.member("title", pagePlatform->errorTitle());
+    json.member("text", pagePlatform->errorText());
+    json.close();
+    return shoutotsu::kept(text, std::move(report));
 }
 
 } // extern "C"

@@ -1,10 +1,7 @@
 #include "platform/web/page_binding.h"
 
 #include "platform/figures.h"
-#include "platform/number_text.h"
-
-#include <cmath>
-#include <cstdio>
+#include "platform/web/json_writer.h"
 
 namespace shoutotsu {
 namespace {
@@ -60,83 +57,8 @@ const char* fillName(FillStyle fill) {
     return "none";
 }
 
-// A small JSON writer: objects of named members, nothing nested deeper than
-// the page needs.
-class Json {
-  public:
-    explicit Json(std::string& out) : out_(out) {}
-
-    void open() {
-        out_ += '{';
-        first_ = true;
-    }
-    void close() { out_ += '}'; }
-
-    void member(const char* name, const std::string& text) {
-        key(name);
-        quote(text);
-    }
-    void member(const char* name, const char* text) { member(name, std::string(text)); }
-    void member(const char* name, bool value) {
-        key(name);
-        out_ += value ? "true" : "false";
-    }
-    void member(const char* name, int value) {
-        key(name);
-        out_ += std::to_string(value);
-    }
-    // Twips as the model holds them: the shortest text that reads back to
-    // the same float, so the page computes from exactly the model's value.
-    void member(const char* name, float value) {
-        key(name);
-        out_ += std::isfinite(value) ? shortestText(value) : "null";
-    }
-    void members(const char* name, const std::vector<int>& values) {
-        key(name);
-        out_ += '[';
-        for (size_t i = 0; i < values.size(); ++i) {
-            if (i > 0) {
-                out_ += ',';
-            }
-            out_ += std::to_string(values[i]);
-        }
-        out_ += ']';
-    }
-
-  private:
-    void key(const char* name) {
-        if (!first_) {
-            out_ += ',';
-        }
-        first_ = false;
-        out_ += '"';
-        out_ += name;
-        out_ += "\":";
-    }
-    void quote(const std::string& text) {
-        out_ += '"';
-        for (const char c : text) {
-            const auto byte = static_cast<unsigned char>(c);
-            if (c == '"' || c == '\\') {
-                out_ += '\\';
-                out_ += c;
-            } else if (byte < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-                out_ += escaped;
-            } else {
-                out_ += c; // UTF-8 passes through whole
-            }
-        }
-        out_ += '"';
-    }
-
-    std::string& out_;
-    bool first_ = true;
-};
-
 // What a handler can change while the program runs.
-void writeRunTimeState(Json& json, const Control& control) {
+void writeRunTimeState(JsonWriter& json, const Control& control) {
     if (control.kind() == ControlKind::Line) {
         const auto& line = static_cast<const Line&>(control);
         json.member("x1", line.x1());
@@ -202,7 +124,7 @@ std::string PageBinding::describeControls() const {
         if (i > 0) {
             out += ',';
         }
-        Json json(out);
+        JsonWriter json(out);
         json.open();
         json.member("id", static_cast<int>(i));
         json.member("kind", kindName(c.kind()));
@@ -273,7 +195,7 @@ std::string PageBinding::takeChanges() {
         if (n > 0) {
             out += ',';
         }
-        Json json(out);
+        JsonWriter json(out);
         json.open();
         json.member("id", id);
         writeRunTimeState(json, *controls_[static_cast<size_t>(id)]);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
 
 namespace shoutotsu {
 namespace {
@@ -82,6 +83,40 @@ TEST(Controls, ParameterBarsReportTheNumberTheirLabelShows) {
     EXPECT_EQ(f.form.htext.caption(), "30");
     EXPECT_EQ(reported(f.form.T1mScroll), (std::vector<int>{1, 50, 10, 50}));
     EXPECT_FALSE(f.form.start.accessibleValue().present);
+}
+
+// Each parameter's row in the table names the bar that sets it and the label
+// that shows it; at start-up the label shows the default, and the bar's two
+// ends take the label to the two ends of the range, whichever way the bar
+// counts.
+TEST(Controls, EachParameterBarCoversItsRangeAndStartsAtItsDefault) {
+    LoadedForm f;
+    for (const ParameterInfo& p : kParameters) {
+        SCOPED_TRACE(p.key);
+        ScrollBar& bar = f.form.parameterBar(p.id);
+        const Control& label = f.form.valueLabel(p.id);
+        EXPECT_EQ(bar.name(), p.barName);
+        EXPECT_EQ(bar.kind(), p.barKind);
+        EXPECT_EQ(label.name(), p.labelName);
+        EXPECT_EQ(bar.smallChange(), p.step);
+        EXPECT_EQ(label.caption(), std::to_string(p.defaultValue));
+        EXPECT_EQ(bar.accessibleName(), std::string(p.spokenName) + " (" + p.unit + ")");
+
+        f.form.scroll(bar, ScrollAction::ToMinimum);
+        const std::string atMinimum = label.caption();
+        f.form.scroll(bar, ScrollAction::ToMaximum);
+        const std::string atMaximum = label.caption();
+        const int low = countedFromOtherEnd(p) ? p.maximum : p.minimum;
+        const int high = countedFromOtherEnd(p) ? p.minimum : p.maximum;
+        EXPECT_EQ(atMinimum, std::to_string(low));
+        EXPECT_EQ(atMaximum, std::to_string(high));
+        EXPECT_EQ(bar.accessibleValue().minimum, p.minimum);
+        EXPECT_EQ(bar.accessibleValue().maximum, p.maximum);
+    }
+    for (size_t i = 0; i < kSpeeds.size(); ++i) {
+        EXPECT_EQ(f.form.sp[i].value(), kSpeeds[i].speed == kDefaultSpeed);
+        EXPECT_EQ(f.form.sp[i].accessibleName(), kSpeeds[i].spokenName);
+    }
 }
 
 TEST(Controls, RunTimeErrorEndsTheHandlerAndIsReportedOnce) {

@@ -4,6 +4,7 @@
 // control of the right kind, and the platform's report as the desktop words
 // it.
 #include "platform/figures.h"
+#include "platform/web/json_writer.h"
 #include "platform/web/page_binding.h"
 #include "platform/web/web_platform.h"
 
@@ -115,13 +116,16 @@ TEST(PageBinding, DescribesEveryControlOnceInTheFormsOrderWithExactNumbersAndSaf
 
     EXPECT_EQ(count(all, "\"id\":"), 10u);
     EXPECT_LT(all.find("\"name\":\"main\""), all.find("\"name\":\"bar\""));
-    EXPECT_NE(all.find("\"id\":3,\"kind\":\"frame\",\"name\":\"frame\",\"index\":-1,\"displayName\":\"frame\","
-                       "\"container\":0,\"children\":[5,6,7,8,9]"),
-              std::string::npos)
+    EXPECT_NE(
+        all.find(
+            "\"id\":3,\"kind\":\"frame\",\"name\":\"frame\",\"index\":-1,\"displayName\":\"frame\","
+            "\"container\":0,\"children\":[5,6,7,8,9]"),
+        std::string::npos)
         << all;
     EXPECT_NE(all.find("\"displayName\":\"sp(1)\""), std::string::npos);
     // Text: quotes, backslashes and control characters escaped, UTF-8 whole.
-    EXPECT_NE(all.find(R"("caption":"a \"quoted\"\\line\u000aand 結果")"), std::string::npos) << all;
+    EXPECT_NE(all.find(R"("caption":"a \"quoted\"\\line\u000aand 結果")"), std::string::npos)
+        << all;
     // Numbers: the shortest text that reads back to the same float.
     EXPECT_NE(all.find("\"left\":0.33333334"), std::string::npos) << all;
     EXPECT_NE(all.find("\"x1\":4080.5"), std::string::npos);
@@ -147,11 +151,13 @@ TEST(PageBinding, SendsEachChangedControlOnceAsItStandsAfterTheEvent) {
     ASSERT_TRUE(page.click(2, 0));
     const std::string changes = page.takeChanges();
     EXPECT_EQ(count(changes, "\"id\":"), 3u) << changes;
-    EXPECT_EQ(changes.find("{\"id\":8,\"left\":100,\"top\":7.5,"), 1u) << "first changed, first sent";
+    EXPECT_EQ(changes.find("{\"id\":8,\"left\":100,\"top\":7.5,"), 1u)
+        << "first changed, first sent";
     EXPECT_NE(changes.find("{\"id\":4,"), std::string::npos);
-    EXPECT_NE(changes.find("\"id\":2,\"left\":0,\"top\":0,\"width\":0,\"height\":0,\"caption\":\"\","
-                           "\"visible\":false"),
-              std::string::npos)
+    EXPECT_NE(
+        changes.find("\"id\":2,\"left\":0,\"top\":0,\"width\":0,\"height\":0,\"caption\":\"\","
+                     "\"visible\":false"),
+        std::string::npos)
         << changes;
     EXPECT_EQ(page.takeChanges(), "[]");
 }
@@ -166,7 +172,8 @@ TEST(PageBinding, ReachesAnEventEntryOnlyThroughAControlOfItsKind) {
     const std::string changes = page.takeChanges();
     EXPECT_NE(changes.find("{\"id\":1,"), std::string::npos);
     EXPECT_NE(changes.find("\"value\":30"), std::string::npos);
-    EXPECT_NE(changes.find("\"caption\":\"30\""), std::string::npos) << "the label its Change wrote";
+    EXPECT_NE(changes.find("\"caption\":\"30\""), std::string::npos)
+        << "the label its Change wrote";
 
     EXPECT_TRUE(page.scroll(bar, 6, 99999)); // a thumb beyond the end is held at the maximum
     EXPECT_EQ(form.bar.value(), 50);
@@ -202,7 +209,8 @@ TEST(PageBinding, APressWithinTheDoubleClickTimeOfATakenOneIsIgnored) {
     form.button.onClick = [&presses] { ++presses; };
     const int button = 2;
     ASSERT_TRUE(page.click(button, 1000));
-    EXPECT_FALSE(page.click(button, 1000 + PageBinding::kDoubleClickMs - 1)) << "the double click's second press";
+    EXPECT_FALSE(page.click(button, 1000 + PageBinding::kDoubleClickMs - 1))
+        << "the double click's second press";
     EXPECT_TRUE(page.click(button, 1000 + PageBinding::kDoubleClickMs)) << "a later press counts";
     EXPECT_EQ(presses, 2);
 
@@ -219,8 +227,10 @@ TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
     form.bar.setAccessibleText("bar", "20", AccessibleValue{true, 30, 10, 40});
     PageBinding page(form);
     const std::string all = page.describeControls();
-    EXPECT_NE(all.find("\"valueNow\":30,\"valueMin\":10,\"valueMax\":40"), std::string::npos) << all;
-    EXPECT_EQ(all.find("\"valueNow\"", all.find("\"id\":2,")), std::string::npos) << "none for a button";
+    EXPECT_NE(all.find("\"valueNow\":30,\"valueMin\":10,\"valueMax\":40"), std::string::npos)
+        << all;
+    EXPECT_EQ(all.find("\"valueNow\"", all.find("\"id\":2,")), std::string::npos)
+        << "none for a button";
 }
 
 TEST(PageBinding, StatusAndTheEndOfObserving) {
@@ -235,6 +245,30 @@ TEST(PageBinding, StatusAndTheEndOfObserving) {
     }
     // Once the binding is gone the form tells nobody.
     form.bob.setLeft(5);
+}
+
+// Everything the page is given, the error report too, goes through one
+// writer: no control character reaches the page raw, and the page's text
+// (UTF-8) arrives whole.
+TEST(JsonWriter, EscapesEveryControlCharacterAndPassesUtf8Whole) {
+    std::string out;
+    JsonWriter json(out);
+    json.open();
+    json.member("title", "ぴるての衝突");
+    json.member("text", std::string("a\t\"b\"\\\n\r\x01\x1f") + '\0' + "c");
+    json.close();
+    EXPECT_EQ(out,
+              R"({"title":"ぴるての衝突","text":"a\u0009\"b\"\\\u000a\u000d\u0001\u001f\u0000c"})");
+
+    std::string every;
+    for (int c = 0; c < 0x20; ++c) {
+        every += static_cast<char>(c);
+    }
+    std::string escaped;
+    JsonWriter(escaped).member("all", every);
+    for (const char c : escaped) {
+        EXPECT_GE(static_cast<unsigned char>(c), 0x20u) << escaped;
+    }
 }
 
 TEST(WebPlatform, ReportsTheFirstErrorOnceInTheDesktopsWordsAndTakesTheViewportAsTheScreen) {
@@ -252,7 +286,8 @@ TEST(WebPlatform, ReportsTheFirstErrorOnceInTheDesktopsWordsAndTakesTheViewportA
     EXPECT_EQ(printed, RunTimeError(RunTimeErrorCode::Overflow).reportLine() + "\n");
     EXPECT_TRUE(platform.errorReported());
     EXPECT_EQ(platform.errorTitle(), "ぴるての衝突");
-    EXPECT_EQ(platform.errorText(), "実行時エラー '6':\n\nオーバーフローしました。\n\nプログラムを終了します。");
+    EXPECT_EQ(platform.errorText(),
+              "実行時エラー '6':\n\nオーバーフローしました。\n\nプログラムを終了します。");
 
     EXPECT_FALSE(platform.unloaded());
     platform.unloadMainWindow();

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# C++ lint, fails on the first finding:
+#  1. every C++ file of the project is laid out as .clang-format says
+#     (fix with: clang-format -i FILE);
+#  2. the core (app/, scene/, run/, and platform/ without its Qt and browser
+#     bindings) passes the clang-tidy checks of .clang-tidy, compiled as
+#     build/compile_commands.json says (BUILD_DIR to use another build).
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+install_missing clang-format clang-tidy
+cd "$ROOT"
+
+echo "== clang-format"
+# The source folders only: the build trees and node_modules hold no code of
+# ours. version.cpp.in is a template, not C++ until configured.
+mapfile -d '' sources < <(find app bench data platform run scene tests tools \
+    -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
+clang-format --dry-run --Werror "${sources[@]}"
+echo "${#sources[@]} files formatted as .clang-format says"
+
+echo "== clang-tidy"
+if [ ! -f "$BUILD_DIR/compile_commands.json" ]; then
+    if [ -f "$BUILD_DIR/CMakeCache.txt" ]; then
+        cmake -S "$ROOT" -B "$BUILD_DIR" >/dev/null
+    else
+        cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja >/dev/null
+    fi
+fi
+# The core's sources as this build compiles them; the desktop-only and
+# browser-only entries are left out where the build has no command for them.
+mapfile -t core < <(grep -o '"file": *"[^"]*"' "$BUILD_DIR/compile_commands.json" |
+    sed 's/^"file": *"//; s/"$//' | sed "s|^$ROOT/||" |
+    grep -E '^(app|scene|run|platform)/' | grep -vE '^platform/(qt|web)/' | sort -u)
+if [ ${#core[@]} -eq 0 ]; then
+    echo "no core sources in $BUILD_DIR/compile_commands.json" >&2
+    exit 1
+fi
+# Each file's count of warnings from outside the project is left out.
+printf '%s\0' "${core[@]}" |
+    xargs -0 -n 2 -P "$(nproc)" clang-tidy --quiet -p "$BUILD_DIR" 2>&1 |
+    sed -E '/^[0-9]+ warnings? generated\.$/d'
+echo "${#core[@]} core files pass .clang-tidy"
