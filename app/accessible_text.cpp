@@ -61,11 +61,12 @@ std::string accessibleDescription(const MainForm& form, const Control& control) 
     }
     // The question the experiment asks, as the drawing area's two lines
     // put it; after a run the result comes first, so it is heard first.
-    std::string text;
-    if (form.kekka.visible()) {
-        text = "結果：当てられるぴるての動いた距離は " + form.kekka.caption() + " です。";
-    }
+    const std::string text = form.kekka.visible() ? resultSentence(form) : "";
     return text + form.subtitle1.caption() + form.subtitle2.caption() + sceneText(form);
+}
+
+std::string resultSentence(const MainForm& form) {
+    return "結果：当てられるぴるての動いた距離は " + form.kekka.caption() + " です。";
 }
 
 AccessibleValue accessibleValue(const MainForm& form, const Control& control) {

@@ -34,6 +34,10 @@ std::string accessibleName(const MainForm& form, const Control& control);
 // ("20 g"), the drawing area's scene, empty for everything else.
 std::string accessibleDescription(const MainForm& form, const Control& control);
 
+// The result as a screen reader says it once a run has one:
+// "結果：当てられるぴるての動いた距離は 37.9cm です。"
+std::string resultSentence(const MainForm& form);
+
 // What a parameter's scroll bar reports as its value: the number its label
 // shows, within the range its label can show. Nothing for other controls.
 AccessibleValue accessibleValue(const MainForm& form, const Control& control);

@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/accessible_text.h"
+#include "run/captions.h"
 
 namespace shoutotsu {
 
@@ -69,8 +70,11 @@ bool MainForm::runEvent(const std::function<void()>& handler) {
     if (halted_ || unloaded_) {
         return false;
     }
+    const bool wasRunning = !start.visible();
+    const bool wasShowingResult = start.caption() == kClearCaption;
     try {
         handler();
+        noteRunBoundary(wasRunning, wasShowingResult);
     } catch (const RunTimeError& error) {
         // Stop every timer first so the error is reported exactly once.
         halted_ = true;
@@ -83,6 +87,32 @@ bool MainForm::runEvent(const std::function<void()>& handler) {
     // (the result of a run, a new value) and not the steps on the way.
     refreshAccessibleText();
     return true;
+}
+
+// Notes the speed a run starts with (a learner may move the option during
+// the run; the run keeps its own), and tells the run observer of a run that
+// has just ended, as the result stands beside the start button's クリア.
+void MainForm::noteRunBoundary(bool wasRunning, bool wasShowingResult) {
+    if (!wasRunning && !start.visible()) {
+        for (const SpeedInfo& speed : kSpeeds) {
+            if (sp[static_cast<size_t>(speed.speed)].value()) {
+                runSpeed_ = speed.speed;
+            }
+        }
+    }
+    if (wasShowingResult || start.caption() != kClearCaption || !start.visible() ||
+        runObserver_ == nullptr) {
+        return;
+    }
+    FinishedRun run;
+    for (const ParameterInfo& p : kParameters) {
+        const int value = parameterBar(p.id).value();
+        run.values.emplace_back(p.key, countedFromOtherEnd(p) ? p.countedFrom - value : value);
+    }
+    run.speed = speedInfo(runSpeed_).key;
+    run.result = kekka.caption();
+    run.spoken = resultSentence(*this);
+    runObserver_->runFinished(run);
 }
 
 bool MainForm::load() {

@@ -141,6 +141,7 @@ class MainForm : public Form {
     std::array<Timer*, 3> phaseTimers(); // descent, floor run, after the impact
     Control* find(const std::string& name, int index = -1);
     void setObserver(ControlObserver* observer) override;
+    void setRunObserver(RunObserver* observer) override { runObserver_ = observer; }
 
   private:
     // Sits between the controls and the view: passes every change on and
@@ -167,6 +168,7 @@ class MainForm : public Form {
 
     void buildControlSet();
     bool runEvent(const std::function<void()>& handler);
+    void noteRunBoundary(bool wasRunning, bool wasShowingResult);
     void refreshAccessibleText();
 
     PlatformServices& platform_;
@@ -175,6 +177,8 @@ class MainForm : public Form {
     std::array<Control*, kParameters.size()> valueLabels_{};
     Relay relay_{*this};
     ControlObserver* view_ = nullptr;
+    RunObserver* runObserver_ = nullptr;
+    Speed runSpeed_ = kDefaultSpeed; // the speed the current run started with
     bool accessibleTextStale_ = true;
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -17,6 +17,8 @@
 #include "platform/timer.h"
 
 #include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace shoutotsu {
@@ -27,6 +29,24 @@ namespace shoutotsu {
 constexpr float kWindowBorderTwips = 60.0f;   // left, right and bottom edges
 constexpr float kWindowCaptionTwips = 300.0f; // title bar and top edge
 
+// One run that went to its end, as the form hands it on: each parameter by
+// its key with the value the learner read beside its scroll bar, the speed
+// the run used (as it was when the run started), the result exactly as the
+// window shows it, and the sentence a screen reader hears of it.
+struct FinishedRun {
+    std::vector<std::pair<std::string, int>> values; // {"m1", 20}, ...
+    std::string speed;                               // "fast", "medium" or "slow"
+    std::string result;                              // "37.9cm"
+    std::string spoken; // the result as a screen reader is told it as it appears
+};
+
+class RunObserver {
+  public:
+    virtual ~RunObserver() = default;
+    // Once per run, at the moment it ends; never for a run quit halfway.
+    virtual void runFinished(const FinishedRun& run) = 0;
+};
+
 class Form {
   public:
     virtual ~Form() = default;
@@ -36,6 +56,8 @@ class Form {
     // Every control, the window first, each container before its children.
     virtual const std::vector<Control*>& allControls() const = 0;
     virtual void setObserver(ControlObserver* observer) = 0;
+    // A form without runs never calls it.
+    virtual void setRunObserver(RunObserver* /*observer*/) {}
 
     virtual bool click(CommandButton& button) = 0;
     // True only when the value moved.

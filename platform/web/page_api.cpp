@@ -7,12 +7,14 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace shoutotsu {
 namespace {
 
 std::unique_ptr<PageBinding> page;
 WebPlatform* pagePlatform = nullptr;
+std::string parameterTable = "{}";
 
 // Each call keeps its answer until it is called again, so the script can
 // read it out of the module's memory.
@@ -30,9 +32,10 @@ EM_JS(double, viewportHeight, (), { return window.innerHeight || document.docume
 
 ScreenSize pageViewport() { return screenOfViewport(viewportWidth(), viewportHeight()); }
 
-void attachPage(Form& form, WebPlatform& platform) {
+void attachPage(Form& form, WebPlatform& platform, std::string parameters) {
     page = std::make_unique<PageBinding>(form);
     pagePlatform = &platform;
+    parameterTable = std::move(parameters);
 }
 
 } // namespace shoutotsu
@@ -40,6 +43,7 @@ void attachPage(Form& form, WebPlatform& platform) {
 using shoutotsu::JsonWriter;
 using shoutotsu::page;
 using shoutotsu::pagePlatform;
+using shoutotsu::parameterTable;
 
 extern "C" {
 
@@ -66,6 +70,13 @@ EMSCRIPTEN_KEEPALIVE int shoutotsu_select(int id) { return page && page->select(
 EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) { return page && page->tick(id) ? 1 : 0; }
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; }
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_parameters() { return parameterTable.c_str(); }
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_finished_run() {
+    static std::string text;
+    return shoutotsu::kept(text, page ? page->takeFinishedRun() : "");
+}
 
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_error() {
     static std::string text;

@@ -15,11 +15,18 @@
 //   int shoutotsu_select(int id)           an option button chosen
 //   int shoutotsu_tick(int id)             one tick of an enabled timer
 //   int shoutotsu_status(void)             1 loaded | 2 ended | 4 halted
+//   const char* shoutotsu_finished_run(void)
+//        the run that ended in the last event, as JSON, or "" (given once)
 //   const char* shoutotsu_error(void)      {"title":…,"text":…} or "" if none
+//   const char* shoutotsu_parameters(void) the experiment's parameters and
+//        speeds ({"parameters":[{key,name,unit,minimum,maximum,step,
+//        default}...],"speeds":[{key,name}...]})
 #pragma once
 
 #include "platform/form.h"
 #include "platform/web/web_platform.h"
+
+#include <string>
 
 namespace shoutotsu {
 
@@ -27,7 +34,8 @@ namespace shoutotsu {
 ScreenSize pageViewport();
 
 // Makes the form and its platform the ones the page's script drives. Both
-// must live as long as the page.
-void attachPage(Form& form, WebPlatform& platform);
+// must live as long as the page. `parameters` is what
+// shoutotsu_parameters() gives.
+void attachPage(Form& form, WebPlatform& platform, std::string parameters);
 
 } // namespace shoutotsu

@@ -233,6 +233,17 @@ TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
         << "none for a button";
 }
 
+TEST(PageBinding, GivesAFinishedRunOnceAsJson) {
+    SmallForm form;
+    PageBinding page(form);
+    EXPECT_EQ(page.takeFinishedRun(), "");
+    page.runFinished({{{"height", 20}, {"m1", 50}}, "fast", "54.2cm", "結果：\"54.2cm\""});
+    EXPECT_EQ(page.takeFinishedRun(),
+              "{\"height\":20,\"m1\":50,\"speed\":\"fast\",\"result\":\"54.2cm\","
+              "\"spoken\":\"結果：\\\"54.2cm\\\"\"}");
+    EXPECT_EQ(page.takeFinishedRun(), "") << "each run once";
+}
+
 TEST(PageBinding, StatusAndTheEndOfObserving) {
     SmallForm form;
     {

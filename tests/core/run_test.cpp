@@ -185,6 +185,41 @@ TEST(Run, ASpeedChangeDuringARunWaitsForTheNextRun) {
     EXPECT_EQ(runAndCount(form), (TickCounts{182, 6, 68}));
 }
 
+// The page's record takes its rows from this report alone, so it must
+// carry the values as the learner read them and the speed the run used,
+// not the one chosen while it ran.
+TEST(Run, ARunThatEndsIsReportedOnceWithItsValuesSpeedAndResult) {
+    struct Recorder : RunObserver {
+        std::vector<FinishedRun> runs;
+        void runFinished(const FinishedRun& run) override { runs.push_back(run); }
+    } recorder;
+    LoadedForm f;
+    MainForm& form = f.form;
+    form.setRunObserver(&recorder);
+    form.scroll(form.Hscroll, ScrollAction::LineDecrement); // the rail up to 30 cm
+    form.selectSpeed(0);
+    form.click(form.start);
+    Phase phase;
+    while (currentPhase(form, phase)) {
+        form.tick(*form.phaseTimers()[static_cast<size_t>(phase)]);
+        form.selectSpeed(2);
+        EXPECT_TRUE(recorder.runs.empty() || !currentPhase(form, phase));
+    }
+    ASSERT_EQ(recorder.runs.size(), 1u);
+    const FinishedRun& run = recorder.runs[0];
+    EXPECT_EQ(run.values,
+              (std::vector<std::pair<std::string, int>>{
+                  {"height", 30}, {"length", 60}, {"m1", 20}, {"m2", 20}, {"r1", 10}, {"r2", 10}}));
+    EXPECT_EQ(run.speed, "fast");
+    EXPECT_EQ(run.result, form.kekka.caption());
+
+    form.click(form.start); // クリア: no second report
+    form.click(form.start); // a run quit halfway is never reported
+    form.tick(form.MAEtimer);
+    form.click(form.Command1);
+    EXPECT_EQ(recorder.runs.size(), 1u);
+}
+
 TEST(Run, QuittingMidRunStopsAtOnce) {
     LoadedForm f;
     MainForm& form = f.form;

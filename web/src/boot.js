@@ -16,6 +16,11 @@ function formApi(module) {
     select: (id) => module._shoutotsu_select(id) === 1,
     tick: (id) => module._shoutotsu_tick(id) === 1,
     status: () => module._shoutotsu_status(),
+    parameters: () => JSON.parse(text(module._shoutotsu_parameters())),
+    finishedRun: () => {
+      const run = text(module._shoutotsu_finished_run());
+      return run ? JSON.parse(run) : null;
+    },
     error: () => {
       const report = text(module._shoutotsu_error());
       return report ? JSON.parse(report) : null;
@@ -95,7 +100,7 @@ async function boot() {
   const page = new FormPage(formApi(module), document.getElementById('desk'),
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
-  keepRecord(document.getElementById('desk'));
+  keepRecord(document.getElementById('desk'), page.api.parameters());
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {

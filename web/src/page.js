@@ -12,6 +12,11 @@
 // focusable element, for a control that takes the focus); a member of a
 // control array is named with its index, as in "sp(1)". The page is ready
 // for use when the root element has data-ready="1".
+//
+// When a run ends, the window's element (data-control="main") sends a
+// bubbling "shoutotsu:run" event whose detail is the run as the form reports
+// it: { m1, m2, r1, r2, height, length } as numbers, speed ("fast",
+// "medium" or "slow": the speed the run used) and result ("37.9cm").
 import { createControlElement } from './control_elements.js';
 import { showControl } from './control_view.js';
 import { showEnded, showErrorBox } from './end_panels.js';
@@ -28,9 +33,6 @@ const kCaptionPx = 300 / kTwipsPerPixel;
 
 const px = (twips) => twips / kTwipsPerPixel;
 
-// A result the drawing area's description opens with, once a run has one.
-const kResultSentence = /^結果[^。]*。/;
-
 export class FormPage {
   // api: the module's entries (see boot.js); desk: the element that is the
   // screen; icon: the URL of the window's icon.
@@ -46,7 +48,6 @@ export class FormPage {
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
     this.finished = false;
-    this.announced = '';
     this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
   }
 
@@ -191,25 +192,25 @@ export class FormPage {
       this.render(c, before);
     }
     if (!this.finished) this.focus.keep(focused);
+    this.reportRun(this.api.finishedRun());
     this.afterEvent();
   }
 
   afterEvent() {
-    this.announceResult();
     const status = this.api.status();
     if (status & 4) this.halt();
     else if (status & 2) this.end();
   }
 
-  // The result, heard once as it appears: the drawing area's description
-  // opens with it once a run has one.
-  announceResult() {
-    const picture = this.controls.find((c) => c.kind === 'picture');
-    const found = picture ? kResultSentence.exec(picture.accessibleDescription) : null;
-    const sentence = found ? found[0] : '';
-    if (sentence === this.announced) return;
-    this.announced = sentence;
-    this.live.textContent = sentence;
+  // A run that ended: its result is heard once, as the form words it, and
+  // the run goes to whoever listens on the page (the record).
+  reportRun(run) {
+    if (!run) return;
+    const { spoken, ...detail } = run;
+    // A new text node, so that the same sentence after the next run is
+    // heard again.
+    this.live.replaceChildren(document.createTextNode(spoken));
+    this.windowElement.dispatchEvent(new CustomEvent('shoutotsu:run', { bubbles: true, detail }));
   }
 
   // An arrow moves to the next option of the group, round from the last to

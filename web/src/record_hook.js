@@ -1,6 +1,6 @@
 // Keeps the record of runs below the window: a row each time a run ends,
-// taken from what the window shows (the value labels, the chosen speed and
-// the result the core wrote), never worked out again here.
+// taken from the run the form reports (the shoutotsu:run event of the
+// window), never read back out of the page or worked out again here.
 import { mountRecord } from './record.js';
 
 function localStore() {
@@ -11,7 +11,12 @@ function localStore() {
   }
 }
 
-export function keepRecord(desk) {
+/**
+ * @param {HTMLElement} desk the element the window stands on
+ * @param {{ speeds: Array<{ key: string, name: string }> }} table the
+ *   experiment's parameters and speeds, as the form describes them
+ */
+export function keepRecord(desk, table) {
   const host = document.createElement('div');
   host.className = 'record-host';
   desk.after(host);
@@ -20,27 +25,20 @@ export function keepRecord(desk) {
   // already. The record announces its rows in a live region of its own, so
   // the window's result sentence is heard as well.
   const record = mountRecord({ host, storage: localStore(), address: location.pathname });
-  const shown = (name) => desk.querySelector(`[data-control="${name}"]`).textContent.trim();
-  const start = desk.querySelector('[data-control="start"]');
-  let caption = shown('start');
-  // The run has ended the moment the start button turns to "クリア"; a run
-  // quit halfway never gets there.
-  new MutationObserver(() => {
-    const now = shown('start');
-    if (now === 'クリア' && caption !== 'クリア') {
-      const speed = desk.querySelector('[data-control^="sp("][aria-checked="true"]');
-      record.addRun({
-        m1: shown('T1m'),
-        m2: shown('T2m'),
-        r1: shown('T1r'),
-        r2: shown('T2r'),
-        height: shown('htext'),
-        length: shown('ltext'),
-        speed: speed.getAttribute('aria-label'),
-        result: shown('kekka'),
-      });
-    }
-    caption = now;
-  }).observe(start, { childList: true, characterData: true, subtree: true });
+  const speedName = new Map(table.speeds.map((speed) => [speed.key, speed.name]));
+  // A run quit halfway never ends, so it never comes here.
+  desk.addEventListener('shoutotsu:run', (event) => {
+    const run = /** @type {CustomEvent} */ (event).detail;
+    record.addRun({
+      m1: String(run.m1),
+      m2: String(run.m2),
+      r1: String(run.r1),
+      r2: String(run.r2),
+      height: String(run.height),
+      length: String(run.length),
+      speed: speedName.get(run.speed),
+      result: run.result,
+    });
+  });
   return record;
 }
