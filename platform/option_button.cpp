@@ -40,4 +40,12 @@ std::vector<OptionButton*> optionGroup(const OptionButton& option) {
     return group;
 }
 
+OptionButton& optionAfter(const OptionButton& from, int step) {
+    const std::vector<OptionButton*> group = optionGroup(from);
+    const auto here =
+        static_cast<int>(std::find(group.begin(), group.end(), &from) - group.begin());
+    const int count = static_cast<int>(group.size());
+    return *group[static_cast<size_t>(((here + step) % count + count) % count)];
+}
+
 } // namespace shoutotsu

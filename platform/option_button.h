@@ -26,4 +26,8 @@ class OptionButton : public Control {
 // The buttons of an option's group in index order (the option itself among them).
 std::vector<OptionButton*> optionGroup(const OptionButton& option);
 
+// The option `step` places on from `from` in its group, round from the last
+// to the first: where an arrow key moves the choice.
+OptionButton& optionAfter(const OptionButton& from, int step);
+
 } // namespace shoutotsu

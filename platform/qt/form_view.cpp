@@ -257,11 +257,7 @@ void FormView::stepOption(OptionButton& from, int step) {
     // The options stand left to right in index order. An arrow moves the
     // focus to the next one, round from the last to the first, and selects
     // it, as in a classic option group.
-    const std::vector<OptionButton*> group = optionGroup(from);
-    const auto found = std::find(group.begin(), group.end(), &from);
-    const int count = static_cast<int>(group.size());
-    const int here = static_cast<int>(found - group.begin());
-    OptionButton& next = *group[static_cast<size_t>(((here + step) % count + count) % count)];
+    OptionButton& next = optionAfter(from, step);
     QWidget* target = widgetFor(next);
     if (target == nullptr || !target->isVisible() || !target->isEnabled()) {
         return;

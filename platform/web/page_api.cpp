@@ -67,6 +67,10 @@ EMSCRIPTEN_KEEPALIVE int shoutotsu_scroll(int id, int action, int thumb) {
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_select(int id) { return page && page->select(id) ? 1 : 0; }
 
+EMSCRIPTEN_KEEPALIVE int shoutotsu_option_after(int id, int step) {
+    return page ? page->optionAfter(id, step) : -1;
+}
+
 EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) { return page && page->tick(id) ? 1 : 0; }
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; }

@@ -13,6 +13,8 @@
 //        minimum, 3 track towards the maximum, 4 to minimum, 5 to maximum,
 //        6 thumb released at `thumb`
 //   int shoutotsu_select(int id)           an option button chosen
+//   int shoutotsu_option_after(int id, int step)
+//        the option an arrow key moves to, round the group; -1 if none
 //   int shoutotsu_tick(int id)             one tick of an enabled timer
 //   int shoutotsu_status(void)             1 loaded | 2 ended | 4 halted
 //   const char* shoutotsu_finished_run(void)

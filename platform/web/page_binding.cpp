@@ -247,6 +247,14 @@ bool PageBinding::select(int id) {
     return c != nullptr && form_.select(static_cast<OptionButton&>(*c));
 }
 
+int PageBinding::optionAfter(int id, int step) const {
+    Control* c = controlOf(id, ControlKind::OptionButton, ControlKind::OptionButton);
+    if (c == nullptr) {
+        return -1;
+    }
+    return ids_.at(&shoutotsu::optionAfter(static_cast<OptionButton&>(*c), step));
+}
+
 bool PageBinding::tick(int id) {
     Control* c = controlOf(id, ControlKind::Timer, ControlKind::Timer);
     return c != nullptr && form_.tick(static_cast<Timer&>(*c));

@@ -48,6 +48,10 @@ class PageBinding : public ControlObserver, public RunObserver {
     bool select(int id);
     bool tick(int id);
 
+    // The option an arrow key moves to from option `id`, `step` places on
+    // round its group; -1 for a number that is not an option.
+    int optionAfter(int id, int step) const;
+
     // 1 loaded, 2 unloaded, 4 halted (an error was reported).
     int status() const;
 

@@ -233,6 +233,16 @@ TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
         << "none for a button";
 }
 
+TEST(PageBinding, AnArrowOnAnOptionMovesRoundItsGroup) {
+    SmallForm form;
+    PageBinding page(form);
+    const int bar = 1, fast = 5, slow = 6;
+    EXPECT_EQ(page.optionAfter(fast, 1), slow);
+    EXPECT_EQ(page.optionAfter(slow, 1), fast) << "round from the last to the first";
+    EXPECT_EQ(page.optionAfter(fast, -1), slow);
+    EXPECT_EQ(page.optionAfter(bar, 1), -1);
+}
+
 TEST(PageBinding, GivesAFinishedRunOnceAsJson) {
     SmallForm form;
     PageBinding page(form);

@@ -14,6 +14,7 @@ function formApi(module) {
     click: (id) => module._shoutotsu_click(id, performance.now()) === 1,
     scroll: (id, action, thumb) => module._shoutotsu_scroll(id, action, thumb) === 1,
     select: (id) => module._shoutotsu_select(id) === 1,
+    optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
     status: () => module._shoutotsu_status(),
     parameters: () => JSON.parse(text(module._shoutotsu_parameters())),

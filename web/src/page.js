@@ -214,14 +214,10 @@ export class FormPage {
   }
 
   // An arrow moves to the next option of the group, round from the last to
-  // the first, and chooses it.
+  // the first (the form knows the group), and chooses it.
   stepOption(from, step) {
-    const group = this.controls
-      .filter((c) => c.kind === 'option' && c.name === from.name && c.container === from.container)
-      .sort((a, b) => a.index - b.index);
-    const here = group.indexOf(from);
-    const next = group[(((here + step) % group.length) + group.length) % group.length];
-    if (!this.focus.canFocus(next)) return;
+    const next = this.controls[this.api.optionAfter(from.id, step)];
+    if (!next || !this.focus.canFocus(next)) return;
     this.focus.focus(next);
     this.event(() => this.api.select(next.id));
   }
