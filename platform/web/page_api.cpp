@@ -75,6 +75,11 @@ EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) { return page && page->tick(id) 
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; }
 
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_platform() {
+    static const std::string text = shoutotsu::PageBinding::describePlatform();
+    return text.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_parameters() { return parameterTable.c_str(); }
 
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_finished_run() {

@@ -20,6 +20,8 @@
 //   const char* shoutotsu_finished_run(void)
 //        the run that ended in the last event, as JSON, or "" (given once)
 //   const char* shoutotsu_error(void)      {"title":…,"text":…} or "" if none
+//   const char* shoutotsu_platform(void)   twips per CSS pixel, the window's
+//        frame, the scroll actions by name and the button face colour
 //   const char* shoutotsu_parameters(void) the experiment's parameters and
 //        speeds ({"parameters":[{key,name,unit,minimum,maximum,step,
 //        default}...],"speeds":[{key,name}...]})

@@ -2,6 +2,7 @@
 
 #include "platform/figures.h"
 #include "platform/web/json_writer.h"
+#include "platform/web/web_platform.h"
 
 namespace shoutotsu {
 namespace {
@@ -189,6 +190,36 @@ std::string PageBinding::describeControls() const {
     }
     out += ']';
     return out;
+}
+
+std::string PageBinding::describePlatform() {
+    std::string out;
+    JsonWriter json(out);
+    json.open();
+    json.member("twipsPerPixel", kTwipsPerCssPixel);
+    json.member("borderTwips", kWindowBorderTwips);
+    json.member("captionTwips", kWindowCaptionTwips);
+    json.member("buttonFace", cssColor(Color::systemColor(kSystemColorButtonFace)));
+    json.close();
+    // The scroll actions, by the names the page's script gives them.
+    out.pop_back();
+    out += ",\"scrollActions\":";
+    JsonWriter actions(out);
+    actions.open();
+    const std::pair<const char*, ScrollAction> names[] = {
+        {"LineDecrement", ScrollAction::LineDecrement},
+        {"LineIncrement", ScrollAction::LineIncrement},
+        {"PageDecrement", ScrollAction::PageDecrement},
+        {"PageIncrement", ScrollAction::PageIncrement},
+        {"ToMinimum", ScrollAction::ToMinimum},
+        {"ToMaximum", ScrollAction::ToMaximum},
+        {"ThumbTo", ScrollAction::ThumbTo},
+    };
+    for (const auto& [name, action] : names) {
+        actions.member(name, static_cast<int>(action));
+    }
+    actions.close();
+    return out + "}";
 }
 
 std::string PageBinding::takeChanges() {

@@ -31,6 +31,11 @@ class PageBinding : public ControlObserver, public RunObserver {
     // [{"id":0,"kind":"window","name":"main",...}, ...]. Containers come
     // before their contents, and "children" lists them rearmost first.
     std::string describeControls() const;
+    // What the page must know of the desktop the form was made for, so that
+    // no number of it is written twice: twips per CSS pixel, the window's
+    // frame, the scroll actions by name and the system colours the form's
+    // look is built on.
+    static std::string describePlatform();
     // The controls that changed since the last call, in the order they first
     // changed, each with its run-time properties; empties the queue.
     std::string takeChanges();

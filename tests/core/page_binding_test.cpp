@@ -233,6 +233,14 @@ TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
         << "none for a button";
 }
 
+TEST(PageBinding, DescribesThePlatformThePageMustNotWriteAgain) {
+    EXPECT_EQ(PageBinding::describePlatform(),
+              "{\"twipsPerPixel\":15,\"borderTwips\":60,\"captionTwips\":300,"
+              "\"buttonFace\":\"rgb(192,192,192)\",\"scrollActions\":{\"LineDecrement\":0,"
+              "\"LineIncrement\":1,\"PageDecrement\":2,\"PageIncrement\":3,\"ToMinimum\":4,"
+              "\"ToMaximum\":5,\"ThumbTo\":6}}");
+}
+
 TEST(PageBinding, AnArrowOnAnOptionMovesRoundItsGroup) {
     SmallForm form;
     PageBinding page(form);

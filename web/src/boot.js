@@ -8,11 +8,13 @@ import { keepRecord } from './record_hook.js';
 // The module's entries, as the page uses them.
 function formApi(module) {
   const text = (pointer) => module.UTF8ToString(pointer);
+  const platform = JSON.parse(text(module._shoutotsu_platform()));
   return {
+    platform,
     controls: () => JSON.parse(text(module._shoutotsu_controls())),
     changes: () => JSON.parse(text(module._shoutotsu_changes())),
     click: (id) => module._shoutotsu_click(id, performance.now()) === 1,
-    scroll: (id, action, thumb) => module._shoutotsu_scroll(id, action, thumb) === 1,
+    scroll: (id, action, thumb) => module._shoutotsu_scroll(id, platform.scrollActions[action], thumb) === 1,
     select: (id) => module._shoutotsu_select(id) === 1,
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,

@@ -26,12 +26,6 @@ import { fontFamily } from './messages.js';
 import { Ticker } from './ticker.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
 
-export const kTwipsPerPixel = 15;
-// The window's frame: its outer rectangle less these is its client area.
-const kBorderPx = 60 / kTwipsPerPixel;
-const kCaptionPx = 300 / kTwipsPerPixel;
-
-const px = (twips) => twips / kTwipsPerPixel;
 
 export class FormPage {
   // api: the module's entries (see boot.js); desk: the element that is the
@@ -41,10 +35,17 @@ export class FormPage {
     this.desk = desk;
     this.icon = icon;
     this.controls = api.controls();
+    // Twips per CSS pixel and the window's frame (its outer rectangle less
+    // the frame is its client area), as the form's platform has them.
+    const { twipsPerPixel, borderTwips, captionTwips, buttonFace } = api.platform;
+    this.twipsPerPixel = twipsPerPixel;
+    this.border = borderTwips / twipsPerPixel;
+    this.caption = captionTwips / twipsPerPixel;
+    document.documentElement.style.setProperty('--face', buttonFace);
     this.window = this.controls[0];
     this.views = new Map(); // control id -> { element, bar, legend, description }
     this.ids = new Map(); // element -> control id
-    this.surfaces = new FigureSurfaces(this.controls, kTwipsPerPixel);
+    this.surfaces = new FigureSurfaces(this.controls, twipsPerPixel);
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
     this.finished = false;
@@ -175,7 +176,7 @@ export class FormPage {
     }
     const view = this.views.get(c.id);
     if (!view) return;
-    if (showControl(view, c, before, kTwipsPerPixel) && this.surfaces.has(c.id)) this.surfaces.layout(this.scale);
+    if (showControl(view, c, before, this.twipsPerPixel) && this.surfaces.has(c.id)) this.surfaces.layout(this.scale);
   }
 
   // --- events -------------------------------------------------------------
@@ -228,6 +229,7 @@ export class FormPage {
   // it does not; no value of the form changes.
   fit() {
     const main = this.window;
+    const px = (twips) => twips / this.twipsPerPixel;
     const width = px(main.width);
     const height = px(main.height);
     const screen = {
@@ -242,10 +244,10 @@ export class FormPage {
     element.style.height = `${height}px`;
     element.style.transform = scale === 1 ? '' : `scale(${scale})`;
     element.style.setProperty('--halo', `${1 / scale}px`);
-    this.client.style.left = `${kBorderPx}px`;
-    this.client.style.top = `${kCaptionPx}px`;
-    this.client.style.width = `${Math.max(0, width - 2 * kBorderPx)}px`;
-    this.client.style.height = `${Math.max(0, height - kCaptionPx - kBorderPx)}px`;
+    this.client.style.left = `${this.border}px`;
+    this.client.style.top = `${this.caption}px`;
+    this.client.style.width = `${Math.max(0, width - 2 * this.border)}px`;
+    this.client.style.height = `${Math.max(0, height - this.caption - this.border)}px`;
     this.scale = scale;
     this.surfaces.layout(scale);
     const targets = this.controls

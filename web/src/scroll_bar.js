@@ -6,15 +6,16 @@
 // shows what the form decided.
 import { draggedThumbStart, hitPartAt, scrollParts, valueAtThumb } from './scroll_geometry.js';
 
-// The form's scroll actions, by number.
+// The form's scroll actions, by name; the form gives their numbers
+// (shoutotsu_platform), which the page's entries put in.
 export const ScrollAction = {
-  LineDecrement: 0,
-  LineIncrement: 1,
-  PageDecrement: 2,
-  PageIncrement: 3,
-  ToMinimum: 4,
-  ToMaximum: 5,
-  ThumbTo: 6,
+  LineDecrement: 'LineDecrement',
+  LineIncrement: 'LineIncrement',
+  PageDecrement: 'PageDecrement',
+  PageIncrement: 'PageIncrement',
+  ToMinimum: 'ToMinimum',
+  ToMaximum: 'ToMaximum',
+  ThumbTo: 'ThumbTo',
 };
 
 // The desktop's timing of a held arrow or track: a pause, then a steady beat.
