@@ -1,8 +1,10 @@
-// The page's figures in headless Chromium: timing fidelity of whole runs,
-// tick + paint cost per tick, time to the first frame against a page that
-// draws one canvas, and the single file's bytes.
-// Usage: node bench/web/page_bench.mjs   (after bash scripts/web.sh build)
-import { statSync } from 'node:fs';
+// The page's figures in headless Chromium: timing fidelity of whole runs at
+// full speed and on a CPU 4 and 6 times slower, tick + paint cost per tick,
+// time to the first frame against the page's own static copy and against a
+// page that draws one canvas, and the single file's bytes.
+// Usage: node bench/web/page_bench.mjs [--first-frame]   (after bash scripts/web.sh build)
+import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
 import { join } from 'node:path';
@@ -53,8 +55,23 @@ const timeReady = () => {
   }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
 };
 
-async function firstFrameMs(context, url) {
+// The page's own size on the screen the benchmark uses; the static copy is
+// made at the same size, so both lay out the same window.
+const viewport = { width: 1366, height: 768 };
+
+// Runs the page's renderer `rate` times slower than the machine can, as the
+// DevTools protocol does for a slow device: a school tablet rather than this
+// machine. Rate 1 is full speed.
+async function slowCpu(context, page, rate) {
+  if (rate === 1) return;
+  const session = await context.newCDPSession(page);
+  await session.send('Emulation.setCPUThrottlingRate', { rate });
+}
+
+async function firstFrameMs(context, url, rate) {
   const page = await context.newPage();
+  await page.setViewportSize(viewport);
+  await slowCpu(context, page, rate);
   await page.goto(url);
   await page.waitForSelector('html[data-ready="1"]');
   const ms = await page.evaluate(() => window.benchReadyAt);
@@ -62,63 +79,125 @@ async function firstFrameMs(context, url) {
   return ms;
 }
 
+// The floor of the first frame: the page itself as it stands right after
+// start-up, saved as static HTML. Its styles, text and elements are the
+// page's; each canvas is an image of what it drew, in the same place at the
+// same size; no script is left (the WebAssembly text went with its script)
+// but a marker that sets data-ready two frames after load, as the page and
+// one_canvas.html do. It is made from the page each run, so it follows it.
+async function staticCopyOf(context, url) {
+  const page = await openPage(context, url, viewport);
+  const html = await page.evaluate(() => {
+    const live = [...document.querySelectorAll('canvas')];
+    const copy = /** @type {HTMLElement} */ (document.documentElement.cloneNode(true));
+    [...copy.querySelectorAll('canvas')].forEach((canvas, i) => {
+      const image = document.createElement('img');
+      image.src = live[i].toDataURL();
+      image.alt = '';
+      for (const name of ['class', 'style', 'aria-hidden']) {
+        const value = canvas.getAttribute(name);
+        if (value !== null) image.setAttribute(name, value);
+      }
+      canvas.replaceWith(image);
+    });
+    for (const script of copy.querySelectorAll('script')) script.remove();
+    // Not ready until the marker says so; the loading note, which the
+    // ready page hides, is left out so the copy shows what the page shows.
+    copy.removeAttribute('data-ready');
+    copy.querySelector('#loading')?.remove();
+    const marker = document.createElement('script');
+    marker.textContent = "requestAnimationFrame(() => requestAnimationFrame(() => { document.documentElement.dataset.ready = '1'; }));";
+    copy.querySelector('body').append(marker);
+    return `<!doctype html>\n${copy.outerHTML}`;
+  });
+  await page.close();
+  const dir = mkdtempSync(join(tmpdir(), 'shoutotsu-static-'));
+  const file = join(dir, 'static.html');
+  writeFileSync(file, html);
+  return { url: pathToFileURL(file).href, bytes: Buffer.byteLength(html), remove: () => rmSync(dir, { recursive: true, force: true }) };
+}
+
+// A whole default run at `speed`, clicked through its option `option`, with
+// the renderer `rate` times slower: wall time ÷ (ticks × 10 ms) and what
+// its callbacks cost.
+async function timeRun(context, speed, option, rate) {
+  const page = await openPage(context, singleFileUrl, viewport);
+  await slowCpu(context, page, rate);
+  await control(page, option).click();
+  // The run's end is taken inside the page, the moment the caption turns.
+  const [began, ended] = await page.evaluate(() => new Promise((done) => {
+    const start = document.querySelector('[data-control="start"]');
+    const watch = new MutationObserver(() => {
+      if (start.textContent.trim() === 'クリア') {
+        window.benchCosts.recording = false;
+        watch.disconnect();
+        done([began, performance.now()]);
+      }
+    });
+    watch.observe(start, { childList: true, characterData: true, subtree: true });
+    window.benchCosts.recording = true;
+    const began = performance.now();
+    start.click();
+  }));
+  const ticks = ticksOfRun(speed);
+  const costs = await page.evaluate(() => window.benchCosts);
+  await page.close();
+  const total = costs.timeout.reduce((a, b) => a + b, 0) + costs.frame.reduce((a, b) => a + b, 0);
+  return {
+    ratio: (ended - began) / (ticks * 10),
+    tick: median(costs.timeout),
+    frame: median(costs.frame),
+    perTick: total / ticks,
+  };
+}
+
+// `--first-frame` measures only the first frame (and the bytes).
+const onlyFirstFrame = process.argv.includes('--first-frame');
 const context = await launchChromium();
 await context.addInitScript(timeCallbacks);
 await context.addInitScript(timeReady);
 const speeds = [['fast', 'sp(0)'], ['medium', 'sp(1)'], ['slow', 'sp(2)']];
 const report = [];
-for (const [speed, option] of speeds) {
-  const ratios = [];
-  const tickCosts = [];
-  for (let run = 0; run < 3; run++) {
-    const page = await openPage(context, singleFileUrl);
-    await control(page, option).click();
-    // The run's end is taken inside the page, the moment the caption turns.
-    const [began, ended] = await page.evaluate(() => new Promise((done) => {
-      const start = document.querySelector('[data-control="start"]');
-      const watch = new MutationObserver(() => {
-        if (start.textContent.trim() === 'クリア') {
-          window.benchCosts.recording = false;
-          watch.disconnect();
-          done([began, performance.now()]);
-        }
-      });
-      watch.observe(start, { childList: true, characterData: true, subtree: true });
-      window.benchCosts.recording = true;
-      const began = performance.now();
-      start.click();
-    }));
-    const ticks = ticksOfRun(speed);
-    ratios.push((ended - began) / (ticks * 10));
-    const costs = await page.evaluate(() => window.benchCosts);
-    const total = costs.timeout.reduce((a, b) => a + b, 0) + costs.frame.reduce((a, b) => a + b, 0);
-    tickCosts.push({ tick: median(costs.timeout), frame: median(costs.frame), perTick: total / ticks });
-    await page.close();
+for (const rate of onlyFirstFrame ? [] : [1, 4, 6]) {
+  for (const [speed, option] of speeds) {
+    const runs = [];
+    for (let run = 0; run < 3; run++) runs.push(await timeRun(context, speed, option, rate));
+    const ratios = runs.map((r) => r.ratio);
+    const timing = `wall/(ticks x 10 ms) median ${median(ratios).toFixed(4)} ` +
+      `(runs ${ratios.map((r) => r.toFixed(4)).join(' ')})`;
+    if (rate !== 1) {
+      report.push(`${speed}, CPU ${rate}x slower: ${timing}`);
+      continue;
+    }
+    report.push(`${speed}: ticks ${ticksOfRun(speed)}, ${timing}; tick callback median ` +
+      `${median(runs.map((r) => r.tick)).toFixed(3)} ms, paint frame median ` +
+      `${median(runs.map((r) => r.frame)).toFixed(3)} ms, tick + paint per tick ` +
+      `${median(runs.map((r) => r.perTick)).toFixed(3)} ms`);
   }
-  report.push(`${speed}: ticks ${ticksOfRun(speed)}, wall/(ticks x 10 ms) median ${median(ratios).toFixed(4)} ` +
-    `(runs ${ratios.map((r) => r.toFixed(4)).join(' ')}); tick callback median ` +
-    `${median(tickCosts.map((c) => c.tick)).toFixed(3)} ms, paint frame median ` +
-    `${median(tickCosts.map((c) => c.frame)).toFixed(3)} ms, tick + paint per tick ` +
-    `${median(tickCosts.map((c) => c.perTick)).toFixed(3)} ms`);
 }
 
-// Another build's single file, to weigh a change in the same run:
-// SHOUTOTSU_BENCH_OTHER=path/to/shoutotsu.html.
+// The first frame of the single file, of its static copy (the floor: the
+// same page with nothing to run) and of a page that draws one canvas, loads
+// interleaved, at full speed and six times slower. Another build's single
+// file can be weighed in the same loop: SHOUTOTSU_BENCH_OTHER=path/to/shoutotsu.html.
 const other = process.env.SHOUTOTSU_BENCH_OTHER;
-const page = [];
-const baseline = [];
-const otherPage = [];
-for (let i = 0; i < 11; i++) {
-  baseline.push(await firstFrameMs(context, baselineUrl));
-  page.push(await firstFrameMs(context, singleFileUrl));
-  if (other) otherPage.push(await firstFrameMs(context, pathToFileURL(other).href));
+const copy = await staticCopyOf(context, singleFileUrl);
+const pages = [['single file', singleFileUrl], ['static copy', copy.url], ['one canvas', baselineUrl]];
+if (other) pages.push([other, pathToFileURL(other).href]);
+for (const rate of [1, 6]) {
+  const times = new Map(pages.map(([name]) => [name, []]));
+  for (let i = 0; i < 9; i++) {
+    for (const [name, url] of pages) times.get(name).push(await firstFrameMs(context, url, rate));
+  }
+  const at = (name) => median(times.get(name));
+  report.push(`first frame, CPU ${rate}x: ` + pages.map(([name]) => `${name} ${at(name).toFixed(1)} ms`).join(', '));
+  report.push(`first frame, CPU ${rate}x: single file / static copy ${(at('single file') / at('static copy')).toFixed(2)}, ` +
+    `static copy / one canvas ${(at('static copy') / at('one canvas')).toFixed(2)}, ` +
+    `single file / one canvas ${(at('single file') / at('one canvas')).toFixed(2)}` +
+    (other ? `, other / static copy ${(at(other) / at('static copy')).toFixed(2)}` : ''));
 }
-report.push(`first frame: page median ${median(page).toFixed(1)} ms, one-canvas page ${median(baseline).toFixed(1)} ms, ` +
-  `ratio ${(median(page) / median(baseline)).toFixed(2)}`);
-if (other) {
-  report.push(`first frame: ${other} median ${median(otherPage).toFixed(1)} ms, ` +
-    `ratio ${(median(otherPage) / median(baseline)).toFixed(2)}`);
-}
+copy.remove();
+report.push(`static copy: ${copy.bytes} bytes`);
 report.push(`single file: ${statSync(singleFile).size} bytes (${(statSync(singleFile).size / 1024).toFixed(1)} KiB)`);
 await context.close();
 console.log(report.join('\n'));

@@ -8,6 +8,10 @@ import { defaultAxis, differingSettings } from './record_chart_data.js';
 import { csvText, HEADER, label, MAX_ROWS, RESULT_NAME, SETTINGS } from './record_rows.js';
 import { RecordStore } from './record_store.js';
 
+// 1000 as "1,000". Not toLocaleString: a browser's first number formatting
+// costs tens of milliseconds before the window's first frame.
+const withThousands = (n) => String(n).replace(/\B(?=(\d{3})+$)/g, ',');
+
 const NOTICES = {
   memory: 'この端末では記録を保存できません。記録は、このページを閉じるまでのあいだだけ残ります。',
   'set-aside':
@@ -16,7 +20,7 @@ const NOTICES = {
     '前に保存されていた記録は、このページの別の版で作られたものなので、消さずに別の場所に取っておきました。新しい記録を始めます。',
   'set-aside-failed':
     '前に保存されていた記録が読み取れません。その記録を消さないように、今の記録は保存しません（このページを閉じると消えます）。保存したいときは、「記録を消す」で前の記録を消してください。',
-  cap: `記録は ${MAX_ROWS.toLocaleString('en-US')} 回分までです。それより多くなったので、古いものから消して新しい記録を残しています。`,
+  cap: `記録は ${withThousands(MAX_ROWS)} 回分までです。それより多くなったので、古いものから消して新しい記録を残しています。`,
 };
 
 let idCounter = 0;
