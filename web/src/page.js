@@ -17,14 +17,13 @@
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
 // it: { m1, m2, r1, r2, height, length } as numbers, speed ("fast",
 // "medium" or "slow": the speed the run used) and result ("37.9cm").
-import { createControlElement } from './control_elements.js';
 import { showControl } from './control_view.js';
 import { showEnded, showErrorBox } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
-import { fontFamily } from './messages.js';
 import { Ticker } from './ticker.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
+import { buildWindowElements } from './window_elements.js';
 
 
 export class FormPage {
@@ -85,59 +84,18 @@ export class FormPage {
   // --- building -----------------------------------------------------------
 
   buildWindow() {
-    const main = document.createElement('div');
-    main.className = 'window';
-    main.dataset.control = this.window.displayName;
-    main.style.fontFamily = fontFamily(this.window.fontFace);
-    main.style.fontSize = `${this.window.fontPoints}pt`;
-    main.style.color = this.window.foreColor;
-    const bar = document.createElement('div');
-    bar.className = 'caption-bar';
-    const icon = document.createElement('img');
-    icon.className = 'caption-icon';
-    icon.alt = '';
-    icon.src = this.icon;
-    this.captionText = document.createElement('h1');
-    this.captionText.className = 'caption-text';
-    bar.append(icon, this.captionText);
-    this.client = document.createElement('div');
-    this.client.className = 'client';
-    this.client.style.background = this.window.backColor;
-    main.append(bar, this.client);
-    this.windowElement = main;
-    this.views.set(this.window.id, { element: main });
-    this.buildChildren(this.window, this.client);
-    this.desk.append(main);
-  }
-
-  buildChildren(container, parent) {
-    const children = container.children.map((id) => this.controls[id]);
-    if (children.some(isFigure)) {
-      const over = container.id === this.window.id ? this.client : parent;
-      this.surfaces.add(container, parent, () => over);
-    }
-    // Stacking follows the form's order (rearmost first); the result is
-    // never hidden behind a figure, as on the desktop. The page's order is
-    // the reading order, top to bottom and left to right, except that the
-    // first control of the tab order comes first, so that Tab enters and
-    // leaves the window at the ends of its own order.
-    const stacking = (c) => (c.aboveFigures ? children.length + 1 : children.indexOf(c) + 1);
-    const leads = (c) => (c === this.focus.first ? 0 : 1);
-    const shown = children.filter((c) => !isFigure(c));
-    shown.sort((a, b) => leads(a) - leads(b) || a.top - b.top || a.left - b.left);
-    for (const c of shown) {
-      const view = createControlElement(c, this.inputOf(c), {
-        holdsOptions: c.children.some((id) => this.controls[id].kind === 'option'),
-        hitBox: (element) => hitBox(element, this.scale),
-      });
-      const { element } = view;
-      element.dataset.control = c.displayName;
-      element.style.zIndex = String(stacking(c));
-      this.views.set(c.id, view);
-      this.ids.set(element, c.id);
-      parent.append(element);
-      if (c.children.length > 0) this.buildChildren(c, element);
-    }
+    const built = buildWindowElements(this.window, this.controls, this.icon, {
+      views: this.views,
+      ids: this.ids,
+      surfaces: this.surfaces,
+      first: this.focus.first,
+      inputOf: (c) => this.inputOf(c),
+      hitBox: (element) => hitBox(element, this.scale),
+    });
+    this.windowElement = built.element;
+    this.captionText = built.captionText;
+    this.client = built.client;
+    this.desk.append(built.element);
   }
 
   // The form's entries as one control's element hands its input to them.
