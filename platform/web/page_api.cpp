@@ -14,7 +14,6 @@ namespace {
 
 std::unique_ptr<PageBinding> page;
 WebPlatform* pagePlatform = nullptr;
-std::string parameterTable = "{}";
 
 // Each call keeps its answer until it is called again, so the script can
 // read it out of the module's memory.
@@ -32,10 +31,9 @@ EM_JS(double, viewportHeight, (), { return window.innerHeight || document.docume
 
 ScreenSize pageViewport() { return screenOfViewport(viewportWidth(), viewportHeight()); }
 
-void attachPage(Form& form, WebPlatform& platform, std::string parameters) {
+void attachPage(Form& form, WebPlatform& platform) {
     page = std::make_unique<PageBinding>(form);
     pagePlatform = &platform;
-    parameterTable = std::move(parameters);
 }
 
 } // namespace shoutotsu
@@ -43,7 +41,6 @@ void attachPage(Form& form, WebPlatform& platform, std::string parameters) {
 using shoutotsu::JsonWriter;
 using shoutotsu::page;
 using shoutotsu::pagePlatform;
-using shoutotsu::parameterTable;
 
 extern "C" {
 
@@ -79,8 +76,6 @@ EMSCRIPTEN_KEEPALIVE const char* shoutotsu_platform() {
     static const std::string text = shoutotsu::PageBinding::describePlatform();
     return text.c_str();
 }
-
-EMSCRIPTEN_KEEPALIVE const char* shoutotsu_parameters() { return parameterTable.c_str(); }
 
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_finished_run() {
     static std::string text;

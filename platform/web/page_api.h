@@ -22,9 +22,6 @@
 //   const char* shoutotsu_error(void)      {"title":…,"text":…} or "" if none
 //   const char* shoutotsu_platform(void)   twips per CSS pixel, the window's
 //        frame, the scroll actions by name and the button face colour
-//   const char* shoutotsu_parameters(void) the experiment's parameters and
-//        speeds ({"parameters":[{key,name,unit,minimum,maximum,step,
-//        default}...],"speeds":[{key,name}...]})
 #pragma once
 
 #include "platform/form.h"
@@ -38,8 +35,7 @@ namespace shoutotsu {
 ScreenSize pageViewport();
 
 // Makes the form and its platform the ones the page's script drives. Both
-// must live as long as the page. `parameters` is what
-// shoutotsu_parameters() gives.
-void attachPage(Form& form, WebPlatform& platform, std::string parameters);
+// must live as long as the page.
+void attachPage(Form& form, WebPlatform& platform);
 
 } // namespace shoutotsu

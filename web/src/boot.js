@@ -19,7 +19,6 @@ function formApi(module) {
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
     status: () => module._shoutotsu_status(),
-    parameters: () => JSON.parse(text(module._shoutotsu_parameters())),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
       return run ? JSON.parse(run) : null;
@@ -103,7 +102,7 @@ async function boot() {
   const page = new FormPage(formApi(module), document.getElementById('desk'),
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
-  keepRecord(document.getElementById('desk'), page.api.parameters());
+  keepRecord(document.getElementById('desk'));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {

@@ -1,6 +1,7 @@
 // Keeps the record of runs below the window: a row each time a run ends,
 // taken from the run the form reports (the shoutotsu:run event of the
 // window), never read back out of the page or worked out again here.
+import { PARAMETER_TABLE } from './parameter_table.js';
 import { mountRecord } from './record.js';
 
 function localStore() {
@@ -11,12 +12,8 @@ function localStore() {
   }
 }
 
-/**
- * @param {HTMLElement} desk the element the window stands on
- * @param {{ speeds: Array<{ key: string, name: string }> }} table the
- *   experiment's parameters and speeds, as the form describes them
- */
-export function keepRecord(desk, table) {
+/** @param {HTMLElement} desk the element the window stands on */
+export function keepRecord(desk) {
   const host = document.createElement('div');
   host.className = 'record-host';
   desk.after(host);
@@ -25,7 +22,7 @@ export function keepRecord(desk, table) {
   // already. The record announces its rows in a live region of its own, so
   // the window's result sentence is heard as well.
   const record = mountRecord({ host, storage: localStore(), address: location.pathname });
-  const speedName = new Map(table.speeds.map((speed) => [speed.key, speed.name]));
+  const speedName = new Map(PARAMETER_TABLE.speeds.map((speed) => [speed.key, speed.name]));
   // A run quit halfway never ends, so it never comes here.
   desk.addEventListener('shoutotsu:run', (event) => {
     const run = /** @type {CustomEvent} */ (event).detail;

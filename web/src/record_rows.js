@@ -4,6 +4,7 @@
 //
 // The page hands over each finished run with the texts the window's labels
 // show; nothing here recomputes a value the core produced.
+import { PARAMETER_TABLE } from './parameter_table.js';
 
 const FORMAT = 'shoutotsu-record';
 // Rows now carry an id and the time their run ended, and the record the time
@@ -15,19 +16,27 @@ export const MAX_ROWS = 1000;
 const MAX_RUN = 1e9;
 const MAX_TIME = 8.64e15; // the latest time a Date can hold
 
-// The settings in the order of the table's columns, with the names the
-// window's scroll bars carry for a screen reader.
+// The speeds by the names their options carry: 速, 中, 遅.
+const SPEEDS = PARAMETER_TABLE.speeds.map((speed) => speed.name);
+
+// The settings in the order of the table's columns (the window's frames,
+// left to right), each with the name its scroll bar carries for a screen
+// reader and its range, from the core's table; then the speed, slowest
+// first along a chart's axis.
+const COLUMNS = ['m1', 'm2', 'r1', 'r2', 'height', 'length'];
+/**
+ * @typedef {{ key: string, name: string, unit: string, min?: number, max?: number, step?: number,
+ *   categories?: string[] }} Setting
+ * @type {Setting[]}
+ */
 export const SETTINGS = [
-  { key: 'm1', name: '当てるぴるての重さ', unit: 'g', min: 10, max: 50, step: 10 },
-  { key: 'm2', name: '当てられるぴるての重さ', unit: 'g', min: 10, max: 50, step: 10 },
-  { key: 'r1', name: '当てるぴるての半径', unit: 'mm', min: 8, max: 14, step: 2 },
-  { key: 'r2', name: '当てられるぴるての半径', unit: 'mm', min: 8, max: 14, step: 2 },
-  { key: 'height', name: 'レールの高さ', unit: 'cm', min: 10, max: 40, step: 10 },
-  { key: 'length', name: 'ななめの長さ', unit: 'cm', min: 50, max: 80, step: 10 },
-  { key: 'speed', name: '速さ', unit: '', categories: ['遅', '中', '速'] },
+  ...COLUMNS.map((key) => {
+    const p = PARAMETER_TABLE.parameters.find((parameter) => parameter.key === key);
+    return { key, name: p.name, unit: p.unit, min: p.minimum, max: p.maximum, step: p.step };
+  }),
+  { key: 'speed', name: '速さ', unit: '', categories: [...SPEEDS].reverse() },
 ];
 const NUMERIC = SETTINGS.filter((s) => !s.categories);
-const SPEEDS = ['速', '中', '遅'];
 
 export const RESULT_NAME = '当てられるぴるての動いた距離';
 export const label = (s) => (s.unit ? `${s.name} (${s.unit})` : s.name);
