@@ -5,7 +5,7 @@
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
-import { control, launchChromium, openPage, singleFileUrl, waitForRunEnd } from './harness.mjs';
+import { control, decodePng, launchChromium, openPage, singleFileUrl, waitForRunEnd } from './harness.mjs';
 
 const bars = ['T1mScroll', 'T2mScroll', 'T1rScroll', 'T2rScroll', 'Hscroll', 'Lscroll'];
 const options = ['sp(0)', 'sp(1)', 'sp(2)'];
@@ -136,27 +136,10 @@ test('Space on the drawing area keeps the window in view, and the rail\'s bars r
   await page.close();
 });
 
-// The page's pixels in a box, as [r, g, b] rows, from a screenshot.
+// The page's pixels in a box, as [r, g, b] rows.
 async function pixels(page, box) {
-  const png = await page.screenshot({ clip: box });
-  return page.evaluate(async (data) => {
-    const image = new Image();
-    image.src = `data:image/png;base64,${data}`;
-    await image.decode();
-    const canvas = document.createElement('canvas');
-    canvas.width = image.width;
-    canvas.height = image.height;
-    const context = canvas.getContext('2d');
-    context.drawImage(image, 0, 0);
-    const { data: rgba } = context.getImageData(0, 0, image.width, image.height);
-    const rows = [];
-    for (let y = 0; y < image.height; y++) {
-      const row = [];
-      for (let x = 0; x < image.width; x++) row.push([...rgba.slice((y * image.width + x) * 4, (y * image.width + x) * 4 + 3)]);
-      rows.push(row);
-    }
-    return rows;
-  }, png.toString('base64'));
+  const { width, height, pixel } = decodePng(await page.screenshot({ clip: box }));
+  return Array.from({ length: height }, (_, y) => Array.from({ length: width }, (_, x) => pixel(x, y)));
 }
 
 const isWhite = ([r, g, b]) => r > 240 && g > 240 && b > 240;

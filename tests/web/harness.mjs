@@ -6,6 +6,7 @@ import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
+import { inflateSync } from 'node:zlib';
 import { chromium } from 'playwright-core';
 import { serveFolder } from '../../web/serve.mjs';
 
@@ -94,4 +95,47 @@ export async function waitForRunEnd(page, timeout = 30000) {
     null,
     { timeout },
   );
+}
+
+// The pixels of one of Playwright's screenshots (8-bit RGB or RGBA, not
+// interlaced): { width, height, pixel(x, y) -> [r, g, b] }.
+export function decodePng(buffer) {
+  let at = 8;
+  let width = 0;
+  let height = 0;
+  let channels = 0;
+  const data = [];
+  while (at < buffer.length) {
+    const length = buffer.readUInt32BE(at);
+    const type = buffer.toString('latin1', at + 4, at + 8);
+    const body = buffer.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      channels = { 2: 3, 6: 4 }[body[9]];
+      if (body[8] !== 8 || !channels || body[12] !== 0) throw new Error('not an 8-bit RGB(A) screenshot');
+    } else if (type === 'IDAT') {
+      data.push(body);
+    }
+    at += 12 + length;
+  }
+  const raw = inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const out = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; x++) {
+      const value = raw[y * (stride + 1) + 1 + x];
+      const a = x >= channels ? out[y * stride + x - channels] : 0;
+      const b = y > 0 ? out[(y - 1) * stride + x] : 0;
+      const c = x >= channels && y > 0 ? out[(y - 1) * stride + x - channels] : 0;
+      const p = a + b - c;
+      const paeth = Math.abs(p - a) <= Math.abs(p - b) && Math.abs(p - a) <= Math.abs(p - c) ? a
+        : Math.abs(p - b) <= Math.abs(p - c) ? b : c;
+      const predicted = [0, a, b, (a + b) >> 1, paeth][filter];
+      out[y * stride + x] = (value + predicted) & 0xff;
+    }
+  }
+  const pixel = (x, y) => [...out.subarray((y * width + x) * channels, (y * width + x) * channels + 3)];
+  return { width, height, pixel };
 }
