@@ -1,7 +1,7 @@
 // The page element of each kind of control, with its input wired to the
 // form's entries. Nothing here holds the form's state: the elements are
 // filled in by control_view.js from what the form sends.
-import { fontFamily } from './messages.js';
+import { fontFamily } from './font_faces.js';
 import { hasShortcutModifier, ScrollBarView } from './scroll_bar.js';
 
 // How long after a pointer's press the browser's own click may come.

@@ -1,12 +1,12 @@
 // What the page shows once the program has ended: after おわる (a tab cannot
 // close itself, so the page says so and offers to start afresh), and the
 // desktop's message box for a run-time error.
-import { messages } from './messages.js';
+import { text } from './text.js';
 
-function element(name, className, text) {
+function element(name, className, content) {
   const made = document.createElement(name);
   if (className) made.className = className;
-  if (text !== undefined) made.textContent = text;
+  if (content !== undefined) made.textContent = content;
   return made;
 }
 
@@ -14,12 +14,12 @@ function element(name, className, text) {
 export function showEnded(desk) {
   const panel = element('section', 'ended');
   panel.setAttribute('aria-labelledby', 'ended-title');
-  const title = element('h2', '', messages.endedTitle);
+  const title = element('h2', '', text('endedTitle'));
   title.id = 'ended-title';
-  const again = element('button', 'button restart', messages.restart);
+  const again = element('button', 'button restart', text('restart'));
   again.type = 'button';
   again.addEventListener('click', () => location.reload());
-  panel.append(title, element('p', '', messages.endedText), again);
+  panel.append(title, element('p', '', text('endedText')), again);
   desk.append(panel);
   again.focus();
 }
@@ -42,7 +42,7 @@ export function showErrorBox(desk, report, onOk) {
   const text = element('p', '', report.text);
   text.id = 'message-text';
   body.append(sign, text);
-  const ok = element('button', 'button', messages.errorOk);
+  const ok = element('button', 'button', text('errorOk'));
   ok.type = 'button';
   ok.addEventListener('click', () => {
     box.remove();

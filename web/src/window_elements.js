@@ -3,7 +3,7 @@
 // the form's stacking order. The figures get a canvas per container.
 import { createControlElement } from './control_elements.js';
 import { isFigure } from './figure_surfaces.js';
-import { fontFamily } from './messages.js';
+import { fontFamily } from './font_faces.js';
 
 /**
  * Builds the window `main` of `controls` (detached; the caller attaches

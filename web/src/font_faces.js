@@ -1,12 +1,3 @@
-// What the page itself says, in the learners' language. The form's own
-// words (captions, what a screen reader hears) come from the form.
-export const messages = {
-  endedTitle: 'ぴるての衝突を おわりました',
-  endedText: 'このタブは とじても だいじょうぶです。',
-  restart: 'はじめから やりなおす',
-  errorOk: 'OK',
-};
-
 // The faces the form names first, then the Japanese Gothic faces of
 // Windows, ChromeOS, iPadOS and Linux, so no text is drawn as empty boxes.
 export const kGothicFaces = [

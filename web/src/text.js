@@ -1,0 +1,23 @@
+// The texts a learner reads, from the table of the page's language: one
+// table per language in lang/, each keyed by name.
+import ja from './lang/ja.js';
+
+/** @type {Record<string, string>} */
+let table = ja;
+
+/**
+ * The text named `key` in the page's language (Japanese where that language
+ * lacks it), with each `{name}` replaced by `values[name]`.
+ * @param {string} key
+ * @param {Record<string, string | number>} [values]
+ */
+export function text(key, values = {}) {
+  const template = table[key] ?? ja[key];
+  if (template === undefined) throw new Error(`text: no text is named ${key}`);
+  return template.replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
+}
+
+/** @param {Record<string, string>} next the table to read texts from */
+export function useTable(next) {
+  table = next;
+}
