@@ -1,18 +1,10 @@
 // The record's chart as SVG: the result against one condition, one series
 // of marks and a line per set of runs that share the other conditions, told
 // apart by shape as well as colour, and a legend of what sets them apart.
+import { COLOURS, MARKS } from './chart_marks.js';
 import { html, svg } from './dom.js';
 import { axisScale, resultCm, resultScale, seriesOf } from './record_chart_data.js';
 import { label, RESULT_NAME, SETTINGS } from './record_rows.js';
-
-const COLOURS = ['#1f4fa8', '#c62828', '#2e7d32', '#6a1b9a', '#e65100', '#00838f', '#4e342e', '#ad1457'];
-// Shapes as well as colours, so that series part on a black-and-white print.
-const MARKS = [
-  (x, y) => `M${x - 5} ${y}a5 5 0 1 0 10 0a5 5 0 1 0 -10 0Z`,
-  (x, y) => `M${x - 4.5} ${y - 4.5}h9v9h-9Z`,
-  (x, y) => `M${x} ${y - 6}l5.5 9.5h-11Z`,
-  (x, y) => `M${x} ${y - 6}l6 6l-6 6l-6 -6Z`,
-];
 
 const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
 
