@@ -17,7 +17,23 @@ export function text(key, values = {}) {
   return template.replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
 }
 
-/** @param {Record<string, string>} next the table to read texts from */
+/** @type {Set<() => void>} */
+const listeners = new Set();
+
+/**
+ * Reads texts from `next` from now on, and tells every part of the page
+ * that shows texts to show them again.
+ * @param {Record<string, string>} next
+ */
 export function useTable(next) {
   table = next;
+  for (const listener of listeners) listener();
+}
+
+/**
+ * Calls `listener` each time the page's language changes.
+ * @param {() => void} listener
+ */
+export function onTableChange(listener) {
+  listeners.add(listener);
 }
