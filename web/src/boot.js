@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { languagePicker } from './language_picker.js';
 import { FormPage } from './page.js';
 import { keepRecord } from './record_hook.js';
 
@@ -84,6 +85,11 @@ async function loadModule() {
 }
 
 async function boot() {
+  // The language first, so that even the loading note is in it.
+  const tools = document.createElement('div');
+  tools.className = 'lesson-tools';
+  tools.append(languagePicker());
+  document.body.append(tools);
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
     showProblem('no-wasm');
     return;

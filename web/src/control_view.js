@@ -1,5 +1,7 @@
 // Shows one control's state, as the form sent it, in the control's page
 // element. Only what changed since the last time is written.
+import { showText } from './text_fit.js';
+import { accessibleDescription, accessibleName, shownCaption } from './window_text.js';
 
 const px = (twips, twipsPerPixel) => twips / twipsPerPixel;
 
@@ -21,20 +23,24 @@ export function showControl(view, c, before, twipsPerPixel) {
     moved = before !== null;
   }
   if (changed('visible')) element.hidden = !c.visible;
-  if (changed('caption')) showCaption(view, c);
+  // A caption is fitted to its box once the box is on the screen.
+  if (changed('caption', 'visible')) showCaption(view, c);
   if (changed('enabled', 'value')) showValue(view, c);
   if (changed('accessibleName', 'accessibleDescription', 'valueNow')) showAccessibleText(view, c);
   return moved;
 }
 
 function showCaption(view, c) {
+  const shown = shownCaption(c);
+  // A text from the tables in another language may need fitting.
+  const how = { fit: shown.text !== c.caption, wordRow: c.displayName === 'Label3' };
   switch (c.kind) {
     case 'button':
     case 'label':
-      view.element.textContent = c.caption;
+      showText(view.element, shown.text, how);
       break;
     case 'frame':
-      view.legend.textContent = c.caption;
+      showText(view.legend, shown.text, how);
       break;
     default:
       break; // an option's own caption is never seen
@@ -72,18 +78,18 @@ function showAccessibleText(view, c) {
   switch (c.kind) {
     case 'scrollbar':
       // The number the learner reads beside the bar, not the bar's own.
-      element.setAttribute('aria-label', c.accessibleName);
+      element.setAttribute('aria-label', accessibleName(c));
       element.setAttribute('aria-valuetext', c.accessibleDescription);
       element.setAttribute('aria-valuenow', String(c.valueNow ?? c.value));
       element.setAttribute('aria-valuemin', String(c.valueMin ?? c.minimum));
       element.setAttribute('aria-valuemax', String(c.valueMax ?? c.maximum));
       break;
     case 'option':
-      element.setAttribute('aria-label', c.accessibleName);
+      element.setAttribute('aria-label', accessibleName(c));
       break;
     case 'picture':
-      element.setAttribute('aria-label', c.accessibleName);
-      view.description.textContent = c.accessibleDescription;
+      element.setAttribute('aria-label', accessibleName(c));
+      view.description.textContent = accessibleDescription(c);
       break;
     default:
       break;

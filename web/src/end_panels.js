@@ -39,9 +39,9 @@ export function showErrorBox(desk, report, onOk) {
   const body = element('div', 'message-body');
   const sign = element('span', 'message-sign', '×');
   sign.setAttribute('aria-hidden', 'true');
-  const text = element('p', '', report.text);
-  text.id = 'message-text';
-  body.append(sign, text);
+  const message = element('p', '', report.text);
+  message.id = 'message-text';
+  body.append(sign, message);
   const ok = element('button', 'button', text('errorOk'));
   ok.type = 'button';
   ok.addEventListener('click', () => {

@@ -22,8 +22,10 @@ import { showEnded, showErrorBox } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
 import { Ticker } from './ticker.js';
+import { onTableChange } from './text.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
 import { buildWindowElements } from './window_elements.js';
+import { shownCaption, spokenResult, useControls } from './window_text.js';
 
 
 export class FormPage {
@@ -34,6 +36,7 @@ export class FormPage {
     this.desk = desk;
     this.icon = icon;
     this.controls = api.controls();
+    useControls(this.controls);
     // Twips per CSS pixel and the window's frame (its outer rectangle less
     // the frame is its client area), as the form's platform has them.
     const { twipsPerPixel, borderTwips, captionTwips, buttonFace } = api.platform;
@@ -55,6 +58,10 @@ export class FormPage {
   start() {
     this.buildWindow();
     for (const c of this.controls) this.render(c, null);
+    // Another language: every control shows its texts again.
+    onTableChange(() => {
+      for (const c of this.controls) if (c.kind !== 'timer' && !isFigure(c)) this.render(c, null);
+    });
     this.live = document.createElement('div');
     this.live.className = 'live';
     this.live.setAttribute('role', 'status');
@@ -126,8 +133,8 @@ export class FormPage {
     }
     if (c.kind === 'window') {
       if (changed('caption')) {
-        this.captionText.textContent = c.caption;
-        document.title = c.caption;
+        this.captionText.textContent = shownCaption(c).text;
+        document.title = this.captionText.textContent;
       }
       if (changed('left', 'top', 'width', 'height') && before !== null) this.fit();
       return;
@@ -165,10 +172,11 @@ export class FormPage {
   // the run goes to whoever listens on the page (the record).
   reportRun(run) {
     if (!run) return;
-    const { spoken, ...detail } = run;
+    const detail = { ...run };
+    delete detail.spoken; // heard here, in the page's language
     // A new text node, so that the same sentence after the next run is
     // heard again.
-    this.live.replaceChildren(document.createTextNode(spoken));
+    this.live.replaceChildren(document.createTextNode(spokenResult(run)));
     this.windowElement.dispatchEvent(new CustomEvent('shoutotsu:run', { bubbles: true, detail }));
   }
 

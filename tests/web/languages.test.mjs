@@ -1,0 +1,120 @@
+// The page in each of its languages: the window's Japanese texts in the
+// tables are the core's own, every translated text fits its box at the
+// sizes of a Chromebook and an iPad, a default run still ends with the
+// core's result, a screen reader finds no fault, and the choice is kept.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import AxeBuilder from '@axe-core/playwright';
+import { control, launchChromium, openPage, serveSite } from './harness.mjs';
+import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
+import { LANGUAGES } from '../../web/src/lang/all.js';
+
+const ja = LANGUAGES.ja.table;
+const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }];
+
+let context;
+let site;
+before(async () => {
+  context = await launchChromium();
+  site = await serveSite();
+});
+after(async () => {
+  await context?.close();
+  await site?.close();
+});
+
+// A run has ended once the result is shown and the start button is back.
+const runEnd = (page) => page.waitForFunction(() => {
+  const shown = (name) => document.querySelector(`[data-control="${name}"]`)?.checkVisibility();
+  return shown('kekka') && shown('start');
+}, null, { timeout: 30000 });
+
+test('the Japanese table holds the core\'s captions and screen-reader names word for word', async () => {
+  const page = await context.newPage();
+  await keepModule(page);
+  await page.setViewportSize(sizes[0]);
+  await page.goto(site.url);
+  await page.waitForSelector('html[data-ready="1"]');
+  const named = new Map(); // "control\ncaption" seen in the core
+  const collect = async () => {
+    for (const c of await coreControls(page)) named.set(`${c.displayName}\n${c.caption}`, c);
+  };
+  await collect();
+  const controls = await coreControls(page);
+  await control(page, 'start').click();
+  await runEnd(page);
+  await collect();
+  const byName = Object.fromEntries((await coreControls(page)).map((c) => [c.displayName, c]));
+  for (const [key, value] of Object.entries(ja)) {
+    const caption = /^window\.([^:]+)/.exec(key)?.[1];
+    if (caption) assert.ok(named.has(`${caption}\n${value}`), `${key}: the core never captions ${caption} "${value}"`);
+  }
+  // Every caption with words in it is named in the table.
+  for (const [pair, c] of named) {
+    const words = /[^\d\s.:cmg]/.test(c.caption) && !['option', 'timer'].includes(c.kind) && c.displayName !== 'varcopy';
+    if (words && c.caption !== byName.kekka.caption) {
+      assert.ok(Object.keys(ja).some((key) => key.startsWith(`window.${c.displayName}`) && ja[key] === c.caption), `no name for ${pair}`);
+    }
+  }
+  for (const c of controls.filter((c) => `a11y.${c.displayName}` in ja)) {
+    assert.equal(ja[`a11y.${c.displayName}`], c.accessibleName, c.displayName);
+  }
+  // The drawing area's description and the sentence heard at a run's end,
+  // as the tables put them together from the core's values.
+  const fill = (key, values) => ja[key].replace(/\{(\w+)\}/g, (_, name) => values[name]);
+  const bars = { height: 'Hscroll', length: 'Lscroll', m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll' };
+  const values = Object.fromEntries(Object.entries(bars).map(([key, bar]) => [key, byName[bar].accessibleDescription]));
+  const result = fill('a11y.work.result', { result: byName.kekka.caption });
+  assert.equal(fill('a11y.work.text', { result, first: ja['window.subtitle1'], second: ja['window.subtitle2'],
+    scene: fill('a11y.work.scene', values) }), byName.work.accessibleDescription);
+  assert.equal((await page.locator('.live').textContent()).trim(), result);
+  await page.close();
+});
+
+test('in every language each text of the window fits its box, a run gives 37.9cm and a screen reader finds no fault', async () => {
+  for (const size of sizes) {
+    for (const [code, language] of Object.entries(LANGUAGES)) {
+      const where = `${code} at ${size.width}x${size.height}`;
+      const page = await openPage(context, `${site.url}?lang=${code}`, size);
+      assert.equal(await page.evaluate(() => document.documentElement.lang), language.tag, where);
+      assert.equal(await page.title(), language.table['window.main'], where);
+      const check = async (when) => {
+        for (const t of await windowTexts(page)) {
+          for (const glyph of t.glyphs) assert.ok(inside(glyph, t.box, t.fontPx), `${where} ${when}: ${t.name} "${t.text}" leaves its box`);
+          if (code !== 'ja' && size.width === 1366) assert.ok(t.fontPx >= 9, `${where}: ${t.name} at ${t.fontPx}px`);
+        }
+      };
+      await check('at start');
+      if (size.width === 1366) {
+        await control(page, 'start').click();
+        await runEnd(page);
+        assert.equal((await control(page, 'kekka').textContent()).trim(), '37.9cm', where);
+        await check('after a run');
+        const { violations } = await new AxeBuilder({ page }).disableRules(['color-contrast']).analyze();
+        const bad = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical');
+        assert.deepEqual(bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], where);
+      }
+      assert.deepEqual(page.consoleErrors, [], where);
+      await page.close();
+    }
+  }
+});
+
+test('the chosen language is kept over a reload, and one the page lacks is said in Japanese', async () => {
+  const page = await openPage(context, `${site.url}?lang=ja`);
+  assert.equal(await control(page, 'start').textContent(), 'スタート');
+  await control(page, 'language').selectOption('pt');
+  assert.equal(await control(page, 'start').textContent(), 'Começar');
+  assert.equal(await page.getAttribute('[data-control="T2mScroll"]', 'aria-label'), 'Peso da bolinha atingida (g)');
+  assert.match(page.url(), /\?lang=pt$/);
+  await page.goto(site.url);
+  await page.waitForSelector('html[data-ready="1"]');
+  assert.equal(await page.evaluate(() => document.documentElement.lang), 'pt-BR');
+  assert.equal(await control(page, 'language').inputValue(), 'pt');
+  assert.equal(await control(page, 'Command1').textContent(), 'Sair');
+  await page.goto(`${site.url}?lang=klingon`);
+  await page.waitForSelector('html[data-ready="1"]');
+  assert.equal(await control(page, 'start').textContent(), 'スタート');
+  assert.match(await page.locator('.language-problem').textContent(), /「klingon」という ことばは ありません。えらべるのは ja, en/);
+  await page.close();
+});

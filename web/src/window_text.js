@@ -1,0 +1,63 @@
+// The window's texts in the page's language. The form words its captions
+// and screen-reader names in Japanese; each that is a fixed text is named
+// in the tables (window.<control>, a11y.<control>, see lang/ja.js), and in
+// another language the table's text is shown instead. Numbers, units and
+// the result ("37.9cm") are shown as the form writes them. In Japanese the
+// form's own text is shown, untouched.
+import ja from './lang/ja.js';
+import { languageCode } from './language.js';
+import { text } from './text.js';
+
+// "<control>\n<Japanese caption>" -> the caption's name in the tables.
+const captionNames = new Map();
+for (const [key, japanese] of Object.entries(ja)) {
+  const control = /^window\.([^:]+)/.exec(key)?.[1];
+  if (control) captionNames.set(`${control}\n${japanese}`, key);
+}
+
+// The scroll bar whose description ("20 g") is each value of the scene.
+const kValueBars = { height: 'Hscroll', length: 'Lscroll', m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll' };
+
+/** @type {any[]} */
+let controls = [];
+
+/** The form's controls, as the page holds them (for the scene's values). */
+export function useControls(all) {
+  controls = all;
+}
+
+const japanese = () => languageCode() === 'ja';
+
+/** The caption control `c` shows: { text, named } (named: from the tables). */
+export function shownCaption(c) {
+  const key = captionNames.get(`${c.displayName}\n${c.caption}`);
+  if (japanese() || !key) return { text: c.caption, named: Boolean(key) };
+  return { text: text(key), named: true };
+}
+
+/** What a screen reader calls control `c`. */
+export function accessibleName(c) {
+  const key = `a11y.${c.displayName}`;
+  return japanese() || !(key in ja) ? c.accessibleName : text(key);
+}
+
+/** What a screen reader says of control `c` after its name. */
+export function accessibleDescription(c) {
+  if (japanese() || c.displayName !== 'work') return c.accessibleDescription;
+  const named = (name) => controls.find((d) => d.displayName === name);
+  /** @type {Record<string, string>} */
+  const values = {};
+  for (const [key, bar] of Object.entries(kValueBars)) values[key] = named(bar)?.accessibleDescription ?? '';
+  const result = named('kekka');
+  return text('a11y.work.text', {
+    result: result?.visible ? text('a11y.work.result', { result: result.caption }) : '',
+    first: text('window.subtitle1'),
+    second: text('window.subtitle2'),
+    scene: text('a11y.work.scene', values),
+  }).replace(/\s+/g, ' ').trim();
+}
+
+/** The sentence heard when a run ends, from the run the form reports. */
+export function spokenResult(run) {
+  return japanese() ? run.spoken : text('a11y.work.result', { result: run.result });
+}
