@@ -40,7 +40,7 @@ export function windowTexts(page) {
     for (const element of document.querySelectorAll('.window [data-control]')) {
       const holder = element.localName === 'fieldset' ? element.querySelector('legend') : element;
       if (!['label', 'button', 'frame'].some((c) => element.classList.contains(c))) continue;
-      if (!element.checkVisibility() || !holder.textContent.trim()) continue;
+      if (!element.checkVisibility({ visibilityProperty: true }) || !holder.textContent.trim()) continue;
       let box = rect(element.getBoundingClientRect());
       if (holder !== element) {
         const inset = holder.getBoundingClientRect().left - box.left;

@@ -2,6 +2,8 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { watchForFurigana } from './furigana.js';
+import { furiganaSwitch } from './furigana_switch.js';
 import { languagePicker } from './language_picker.js';
 import { FormPage } from './page.js';
 import { keepRecord } from './record_hook.js';
@@ -109,6 +111,8 @@ async function boot() {
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
+  for (const root of document.querySelectorAll('.window, .record-host')) watchForFurigana(/** @type {HTMLElement} */ (root));
+  tools.append(furiganaSwitch());
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {

@@ -1,0 +1,132 @@
+// Furigana over every kanji word the window and the record show, when the
+// learner turns them on (off at first, so the window looks as it always
+// has; the choice is kept on this device). Each kanji word of a watched
+// element's text becomes <ruby class="furigana">衝突<rt>しょうとつ</rt></ruby>,
+// its reading hidden from screen readers so the word is heard once. Text
+// the page writes later (a new caption, a row of the record) is read as it
+// comes, and the window's labels are given room for their readings
+// (furigana_room.js). Only Japanese has furigana.
+import { makeRoom, undoRoom } from './furigana_room.js';
+import { hasKanji, rubyParts } from './furigana_readings.js';
+import { languageCode } from './language.js';
+import { onTableChange } from './text.js';
+
+const kStoreKey = 'shoutotsu.furigana';
+// Text that is never given readings: what is heard but not seen, and
+// controls whose text cannot hold markup.
+// The caption bar is skipped too: the title below it says the same with its
+// reading.
+const kSkipped = '.furigana-text, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
+
+/** @type {Set<HTMLElement>} */
+const roots = new Set();
+let wanted = false;
+let applying = false;
+
+const observer = new MutationObserver(() => {
+  if (!applying) queueMicrotask(apply);
+});
+
+function shown() {
+  return wanted && languageCode() === 'ja';
+}
+
+function storage() {
+  try {
+    return window.localStorage;
+  } catch {
+    return null;
+  }
+}
+
+/** Whether furigana are on (whatever the language). */
+export const furiganaWanted = () => wanted;
+
+/**
+ * Turns furigana on or off and keeps the choice on this device.
+ * @param {boolean} value
+ */
+export function setFurigana(value) {
+  wanted = value;
+  try {
+    storage()?.setItem(kStoreKey, value ? '1' : '0');
+  } catch {
+    // the choice lasts until the tab closes
+  }
+  apply();
+}
+
+/**
+ * Gives readings to the kanji of `root` and of what is written into it
+ * later, while furigana are on.
+ * @param {HTMLElement} root
+ */
+export function watchForFurigana(root) {
+  if (roots.size === 0) {
+    try {
+      wanted = storage()?.getItem(kStoreKey) === '1';
+    } catch {
+      wanted = false;
+    }
+    onTableChange(apply);
+  }
+  roots.add(root);
+  observer.observe(root, { childList: true, characterData: true, subtree: true });
+  apply();
+}
+
+function apply() {
+  applying = true;
+  try {
+    for (const root of roots) {
+      const window = root.classList.contains('window');
+      if (window) undoRoom(root);
+      if (!shown()) {
+        unwrap(root);
+        continue;
+      }
+      wrap(root);
+      if (window) makeRoom(root);
+    }
+  } finally {
+    observer.takeRecords();
+    applying = false;
+  }
+}
+
+function wrap(root) {
+  const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
+  const found = [];
+  for (let node = /** @type {Text | null} */ (walker.nextNode()); node; node = /** @type {Text | null} */ (walker.nextNode())) {
+    if (hasKanji(node.data) && !node.parentElement?.closest(kSkipped)) found.push(node);
+  }
+  for (const node of found) {
+    // One inline element for the whole text, so that a label laid out as
+    // a flex box keeps its words on one line with their readings.
+    const line = document.createElement('span');
+    line.className = 'furigana-text';
+    for (const part of rubyParts(node.data)) {
+      if (!part.reading) {
+        line.append(part.text);
+        continue;
+      }
+      const ruby = document.createElement('ruby');
+      const rt = document.createElement('rt');
+      rt.textContent = part.reading;
+      rt.setAttribute('aria-hidden', 'true');
+      ruby.append(part.text, rt);
+      line.append(ruby);
+    }
+    node.replaceWith(line);
+  }
+}
+
+function unwrap(root) {
+  const parents = new Set();
+  for (const line of root.querySelectorAll('.furigana-text')) {
+    parents.add(line.parentNode);
+    for (const rt of line.querySelectorAll('rt')) rt.remove();
+    line.replaceWith(line.textContent ?? '');
+  }
+  for (const parent of parents) parent?.normalize();
+}
