@@ -8,7 +8,7 @@ import { readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { bundleScript, fillTemplate, inlineScript } from '../../../web/build_page.mjs';
-import { fontFamily } from '../../../web/src/messages.js';
+import { fontFamily } from '../../../web/src/font_faces.js';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'web');
 
@@ -20,8 +20,9 @@ test('the bundle is one minified classic script from every module the page impor
   assert.match(code, /ぴるて|\\u/, 'the learner\'s texts are in it');
   // Every module is reached from the entry: none is left out of the page.
   const site = bundleScript({ map: true });
-  const sources = JSON.parse(site.map).sources.map((path) => path.split('/').pop()).sort();
-  const files = readdirSync(join(web, 'src')).filter((name) => name.endsWith('.js')).sort();
+  const sources = JSON.parse(site.map).sources.map((path) => path.replace(/^.*\bsrc\//, '')).sort();
+  const files = readdirSync(join(web, 'src'), { recursive: true }).map(String)
+    .filter((name) => name.endsWith('.js')).sort();
   assert.deepEqual(sources, files);
   assert.match(site.code, /\/\/# sourceMappingURL=app\.js\.map\n$/);
 });
