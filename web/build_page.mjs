@@ -9,7 +9,7 @@
 // esbuild bundles them for both forms into one minified classic script, each
 // module in its own scope, so the page also runs from file://.
 import { createHash } from 'node:crypto';
-import { mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { buildSync } from 'esbuild';
@@ -68,7 +68,10 @@ const dataUrl = (type, bytes) => `data:${type};base64,${Buffer.from(bytes).toStr
 function build(options) {
   const read = (path) => readFileSync(path, 'utf8');
   const template = read(join(here, 'index.html'));
-  const style = read(join(here, 'page.css')) + read(join(here, 'record.css')) + read(join(here, 'contrast.css'));
+  // The window's sheet first, the forced-colours rules last, every other
+  // part's sheet between them by name.
+  const sheets = readdirSync(here).filter((name) => name.endsWith('.css') && name !== 'page.css' && name !== 'contrast.css').sort();
+  const style = ['page.css', ...sheets, 'contrast.css'].map((name) => read(join(here, name))).join('');
   const app = bundleScript();
   const siteApp = bundleScript({ map: true });
   const iconSvg = readFileSync(options.icon);

@@ -1,6 +1,8 @@
 // Takes the README's pictures of the page in headless Chromium: a Chromebook
-// screen (1366×768) at start-up and an iPad screen (1180×820) after the
-// default run. After `bash scripts/web.sh build`:  node web/screenshots.mjs
+// screen (1366×768) at start-up, an iPad screen (1180×820) after the
+// default run, and a lesson's record of five runs with predictions, on the
+// screen and as printed. After `bash scripts/web.sh build`:
+//   node web/screenshots.mjs
 import { dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
 import { chromium } from 'playwright-core';
@@ -32,4 +34,32 @@ for (const shot of shots) {
   await tab.screenshot({ path: join(root, 'docs', shot.file) });
   await tab.close();
 }
+
+// A lesson: five runs from 10 g to 50 g on the fast speed, each with the
+// learner's prediction, then what they found out.
+const lesson = await browser.newPage({ viewport: { width: 1366, height: 768 } });
+await lesson.goto(page);
+await lesson.waitForSelector('html[data-ready="1"]');
+await lesson.evaluate(() => localStorage.clear());
+await lesson.reload();
+await lesson.waitForSelector('html[data-ready="1"]');
+await lesson.click('[data-control="sp(0)"]');
+const ended = () => lesson.waitForFunction(() => document.querySelector('[data-control="start"]').textContent === 'クリア', null, { timeout: 30000 });
+for (const [i, prediction] of ['30', '35', '40', '45', '50'].entries()) {
+  await lesson.focus('[data-control="T1mScroll"]');
+  await lesson.keyboard.press('Home');
+  for (let step = 0; step < i; step++) await lesson.keyboard.press('ArrowRight');
+  await lesson.fill('[data-control="prediction"]', prediction);
+  await lesson.click('[data-control="start"]');
+  await ended();
+  await lesson.waitForTimeout(600);
+  await lesson.click('[data-control="start"]');
+  await lesson.waitForTimeout(600);
+}
+await lesson.fill('[data-control="record-notes"]', '当てるぴるてが重いほど、当てられるぴるては遠くまで動いた。予想より遠くまで動いた。');
+await lesson.mouse.move(0, 0);
+await lesson.screenshot({ path: join(root, 'docs', 'screenshot-web-record.png'), fullPage: true });
+await lesson.emulateMedia({ media: 'print' });
+await lesson.setViewportSize({ width: 794, height: 1123 }); // A4 at 96 dpi
+await lesson.screenshot({ path: join(root, 'docs', 'screenshot-web-record-print.png'), fullPage: true });
 await browser.close();

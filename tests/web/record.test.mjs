@@ -14,7 +14,7 @@ import { control, launchChromium, nativeTrace, openPage, serveSite, singleFileUr
 const root = resolve(new URL('../..', import.meta.url).pathname);
 const KEY = 'shoutotsu.record.v1';
 const HEADER = '回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),当てられるぴるての半径 (mm),'
-  + 'レールの高さ (cm),ななめの長さ (cm),速さ,結果（当てられるぴるての動いた距離）';
+  + 'レールの高さ (cm),ななめの長さ (cm),シミュレーション速度,予想 (cm),結果（当てられるぴるての動いた距離）';
 const run = (m1, result, other = {}) => ({ m1, m2: '20', r1: '10', r2: '10', height: '20', length: '60', speed: '中', result, ...other });
 // A record as the page stored it before rows had ids.
 const storedRecord = (rows) => JSON.stringify({ kind: 'shoutotsu-record', version: 1, rows });
@@ -31,8 +31,11 @@ async function serveFixture(context) {
   });
 }
 
+// Each row as the run and its settings and result (the prediction and the
+// changes are looked at on their own), each cell's own text.
 const tableRows = (page) => page.$$eval('[data-control="record"] tbody tr', (trs) => trs.map((tr) =>
-  [...tr.children].map((cell) => cell.textContent)));
+  [tr.children[0], ...tr.querySelectorAll('td[data-key]:not([data-key="prediction"])')]
+    .map((cell) => cell.firstChild?.textContent ?? '')));
 const notices = (page) => page.$$eval('[data-notice]', (ps) => ps.map((p) => p.dataset.notice));
 
 describe('the record on a page of its own', () => {
@@ -59,14 +62,14 @@ describe('the record on a page of its own', () => {
       ['3', '50', '20', '10', '10', '20', '60', '速', '54.2cm'],
     ]);
     assert.deepEqual(await page.evaluate(() => window.announced), ['1回目: 45.5cm', '2回目: 25.3cm', '3回目: 54.2cm']);
-    assert.equal(await page.locator('[data-control="record"] thead th').count(), 9);
+    assert.equal(await page.locator('[data-control="record"] thead th').count(), 11);
 
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
     assert.match(download.suggestedFilename(), /^shoutotsu-record-\d{8}-\d{4}\.csv$/);
     const bytes = await readFile(await download.path());
     assert.deepEqual([...bytes.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
     assert.equal(bytes.subarray(3).toString('utf8'), [HEADER,
-      '1,30,20,10,10,20,60,中,45.5cm', '2,10,20,10,10,20,60,中,25.3cm', '3,50,20,10,10,20,60,速,54.2cm', ''].join('\r\n'));
+      '1,30,20,10,10,20,60,中,,45.5cm', '2,10,20,10,10,20,60,中,,25.3cm', '3,50,20,10,10,20,60,速,,54.2cm', ''].join('\r\n'));
 
     const error = await page.evaluate(() => {
       try { window.record.addRun({ ...window.record.rows()[0], m1: '2O' }); } catch (e) { return e.message; }
@@ -131,7 +134,7 @@ describe('the record on a page of its own', () => {
 
   test('a record this page cannot read is set aside with a notice, never overwritten', async () => {
     const damaged = '{"kind":"shoutotsu-record","version":1,"rows":[{"n":1,"m1":"20"';
-    const newer = JSON.stringify({ kind: 'shoutotsu-record', version: 2, rows: [] });
+    const newer = JSON.stringify({ kind: 'shoutotsu-record', version: 3, rows: [] });
     // Rows the window could never have made: a setting off its scroll bar's
     // range or steps, a run number past all sense.
     const impossible = [{ m1: '60' }, { r2: '16' }, { height: '0' }, { length: '85' }, { n: 1e12 }]

@@ -4,7 +4,9 @@
 // page, in Japanese; the page is never left blank.
 import { watchForFurigana } from './furigana.js';
 import { furiganaSwitch } from './furigana_switch.js';
+import { startLanguage } from './language.js';
 import { languagePicker } from './language_picker.js';
+import { addLessonTool } from './lesson_bar.js';
 import { FormPage } from './page.js';
 import { keepRecord } from './record_hook.js';
 
@@ -88,10 +90,7 @@ async function loadModule() {
 
 async function boot() {
   // The language first, so that even the loading note is in it.
-  const tools = document.createElement('div');
-  tools.className = 'lesson-tools';
-  tools.append(languagePicker());
-  document.body.append(tools);
+  const languageProblem = startLanguage();
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
     showProblem('no-wasm');
     return;
@@ -111,8 +110,9 @@ async function boot() {
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
-  for (const root of document.querySelectorAll('.window, .record-host')) watchForFurigana(/** @type {HTMLElement} */ (root));
-  tools.append(furiganaSwitch());
+  addLessonTool(languagePicker(languageProblem));
+  addLessonTool(furiganaSwitch());
+  for (const root of document.querySelectorAll('.window, .record-host, .lesson-bar')) watchForFurigana(/** @type {HTMLElement} */ (root));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {

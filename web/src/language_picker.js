@@ -2,17 +2,18 @@
 // name its speakers know it by, and the note that says why the page is in
 // Japanese when the address asked for a language it does not have.
 import { LANGUAGES } from './lang/all.js';
-import { languageCode, setLanguage, startLanguage } from './language.js';
+import { languageCode, setLanguage } from './language.js';
 import { onTableChange, text } from './text.js';
 
 /**
- * Starts the page in its language and returns the element that changes it.
+ * The element that changes the page's language; `problem` is what
+ * startLanguage() said of the language the address asked for.
+ * @param {string} problem
  * @returns {HTMLElement}
  */
-export function languagePicker() {
-  const problem = startLanguage();
+export function languagePicker(problem) {
   const holder = document.createElement('span');
-  holder.className = 'language-picker';
+  holder.className = 'lesson-tool';
   const label = document.createElement('label');
   const caption = document.createElement('span');
   const select = document.createElement('select');
@@ -27,7 +28,7 @@ export function languagePicker() {
   select.value = languageCode();
   label.append(caption, select);
   const note = document.createElement('span');
-  note.className = 'language-problem';
+  note.className = 'lesson-problem';
   note.setAttribute('role', 'status');
   note.textContent = problem;
   note.hidden = !problem;

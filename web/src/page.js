@@ -220,6 +220,8 @@ export class FormPage {
       .filter((c) => ['scrollbar', 'option', 'button'].includes(c.kind) && c.visible)
       .map((c) => ({ c, ...this.views.get(c.id) }));
     reachTargets(targets, scale);
+    // What stands around the window (the lesson's tools) follows it.
+    this.desk.dispatchEvent(new CustomEvent('shoutotsu:placed'));
   }
 
   watchPixelRatio() {

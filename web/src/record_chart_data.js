@@ -1,28 +1,31 @@
 // What the record's chart shows, as data: which conditions changed between
 // runs, the condition along the horizontal axis, the series of runs that
 // share every other condition, and where values lie along each axis.
-import { SETTINGS } from './record_rows.js';
+import { CONDITIONS } from './record_rows.js';
 
 // When several settings differ, the chart starts with the one the lesson
 // asks about first: the striking bob's weight, then the rail's height (the
-// bob's speed), then the rest.
-const PREFERRED_AXIS = ['m1', 'height', 'length', 'm2', 'r1', 'r2', 'speed'];
+// bob's speed), then the rest. The animation's speed is never an axis: it
+// changes no result.
+const PREFERRED_AXIS = ['m1', 'height', 'length', 'm2', 'r1', 'r2'];
 
 export const resultCm = (row) => Number.parseFloat(row.result);
+// The learner's prediction in cm, or NaN for a run without one.
+export const predictionCm = (row) => (row.prediction ? Number(row.prediction) : Number.NaN);
 
-// The settings whose value is not the same in every recorded run.
+// The conditions whose value is not the same in every recorded run.
 export function differingSettings(rows) {
-  return SETTINGS.filter((s) => rows.some((row) => row[s.key] !== rows[0][s.key])).map((s) => s.key);
+  return CONDITIONS.filter((s) => rows.some((row) => row[s.key] !== rows[0][s.key])).map((s) => s.key);
 }
 
 export function defaultAxis(differing) {
   return PREFERRED_AXIS.find((key) => differing.includes(key)) ?? 'm1';
 }
 
-// The chart's series: runs that share every setting but the one along the
+// The chart's series: runs that share every condition but the one along the
 // horizontal axis, in the order their first run was made.
 export function seriesOf(rows, axis) {
-  const others = SETTINGS.filter((s) => s.key !== axis);
+  const others = CONDITIONS.filter((s) => s.key !== axis);
   const byKey = new Map();
   for (const row of rows) {
     const key = others.map((s) => row[s.key]).join('|');
@@ -34,13 +37,6 @@ export function seriesOf(rows, axis) {
 
 // Where a setting's value lies along the horizontal axis, from 0 to 1.
 export function axisScale(setting, rows) {
-  if (setting.categories) {
-    const span = setting.categories.length - 1;
-    return {
-      ticks: setting.categories.map((c, i) => ({ text: c, at: (i + 0.5) / (span + 1) })),
-      at: (value) => (setting.categories.indexOf(value) + 0.5) / (span + 1),
-    };
-  }
   const values = rows.map((row) => Number(row[setting.key]));
   const min = Math.min(setting.min, ...values);
   const max = Math.max(setting.max, ...values);
@@ -52,7 +48,7 @@ export function axisScale(setting, rows) {
 }
 
 export function resultScale(rows) {
-  const top = Math.max(10, ...rows.map(resultCm).filter(Number.isFinite));
+  const top = Math.max(10, ...rows.flatMap((row) => [resultCm(row), predictionCm(row)]).filter(Number.isFinite));
   const step = [5, 10, 20, 50, 100, 200, 500, 1000, 10000, 100000].find((s) => top / s <= 8) ?? 1000000;
   const max = Math.ceil(top / step) * step;
   const ticks = [];

@@ -2,6 +2,7 @@
 // taken from the run the form reports (the shoutotsu:run event of the
 // window), never read back out of the page or worked out again here.
 import { PARAMETER_TABLE } from './parameter_table.js';
+import { mountPrediction } from './prediction_field.js';
 import { mountRecord } from './record.js';
 
 function localStore() {
@@ -21,7 +22,9 @@ export function keepRecord(desk) {
   // or whatever its saved copy is called; local storage is the origin's
   // already. The record announces its rows in a live region of its own, so
   // the window's result sentence is heard as well.
-  const record = mountRecord({ host, storage: localStore(), address: location.pathname });
+  const storage = localStore();
+  const record = mountRecord({ host, storage, address: location.pathname });
+  const prediction = mountPrediction(storage);
   const speedName = new Map(PARAMETER_TABLE.speeds.map((speed) => [speed.key, speed.name]));
   // A run quit halfway never ends, so it never comes here.
   desk.addEventListener('shoutotsu:run', (event) => {
@@ -35,6 +38,7 @@ export function keepRecord(desk) {
       length: String(run.length),
       speed: speedName.get(run.speed),
       result: run.result,
+      prediction: prediction.take(),
     });
   });
   return record;

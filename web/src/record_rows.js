@@ -5,13 +5,18 @@
 // The page hands over each finished run with the texts the window's labels
 // show; nothing here recomputes a value the core produced.
 import { PARAMETER_TABLE } from './parameter_table.js';
+import { predictionFrom } from './prediction.js';
+import { text } from './text.js';
 
 const FORMAT = 'shoutotsu-record';
-// Rows now carry an id and the time their run ended, and the record the time
-// it was last cleared; a page that knows neither reads the rows as before, so
-// the version stays.
-const VERSION = 1;
+// Version 2 added the prediction to rows and the learner's conclusions to
+// the record. A version-1 record is read as it is (no predictions); a page
+// that knows only version 1 sets a version-2 record aside instead of
+// writing it back without them.
+const VERSION = 2;
+const READABLE = [1, 2];
 export const MAX_ROWS = 1000;
+export const MAX_NOTES = 4000; // characters of the learner's conclusions
 // Run numbers beyond this are taken for damage, not for a class's work.
 const MAX_RUN = 1e9;
 const MAX_TIME = 8.64e15; // the latest time a Date can hold
@@ -19,29 +24,34 @@ const MAX_TIME = 8.64e15; // the latest time a Date can hold
 // The speeds by the names their options carry: 速, 中, 遅.
 const SPEEDS = PARAMETER_TABLE.speeds.map((speed) => speed.name);
 
-// The settings in the order of the table's columns (the window's frames,
-// left to right), each with the name its scroll bar carries for a screen
-// reader and its range, from the core's table; then the speed, slowest
-// first along a chart's axis.
+// The conditions of the experiment in the order of the table's columns
+// (the window's frames, left to right), each with its unit and range from
+// the core's table, and its name in the page's language. The animation's
+// speed follows them: it is kept with each run, but it changes only how
+// fast the run is shown, never its result, so it is not a condition.
 const COLUMNS = ['m1', 'm2', 'r1', 'r2', 'height', 'length'];
 /**
- * @typedef {{ key: string, name: string, unit: string, min?: number, max?: number, step?: number,
+ * @typedef {{ key: string, readonly name: string, unit: string, min?: number, max?: number, step?: number,
  *   categories?: string[] }} Setting
  * @type {Setting[]}
  */
-export const SETTINGS = [
-  ...COLUMNS.map((key) => {
-    const p = PARAMETER_TABLE.parameters.find((parameter) => parameter.key === key);
-    return { key, name: p.name, unit: p.unit, min: p.minimum, max: p.maximum, step: p.step };
-  }),
-  { key: 'speed', name: '速さ', unit: '', categories: [...SPEEDS].reverse() },
-];
-const NUMERIC = SETTINGS.filter((s) => !s.categories);
+export const CONDITIONS = COLUMNS.map((key) => {
+  const p = PARAMETER_TABLE.parameters.find((parameter) => parameter.key === key);
+  return {
+    key, unit: p.unit, min: p.minimum, max: p.maximum, step: p.step,
+    get name() { return text(`setting_${key}`); },
+  };
+});
+/** @type {Setting} */
+export const SPEED = { key: 'speed', unit: '', categories: [...SPEEDS].reverse(), get name() { return text('speedColumn'); } };
+export const SETTINGS = [...CONDITIONS, SPEED];
 
-export const RESULT_NAME = '当てられるぴるての動いた距離';
 export const label = (s) => (s.unit ? `${s.name} (${s.unit})` : s.name);
-export const HEADER = ['回', ...SETTINGS.map(label), `結果（${RESULT_NAME}）`];
-
+// The table's and the CSV's columns: the run, its settings, the prediction
+// and the result.
+export const header = () => [
+  text('runColumn'), ...SETTINGS.map(label), `${text('predictionColumn')} (cm)`, text('resultColumn', { result: text('resultName') }),
+];
 
 const DIGITS = /^\d{1,4}$/;
 const RESULT = /^\d{1,6}(?:\.\d{1,6})?cm$/;
@@ -56,7 +66,7 @@ const ID = /^[\w.:#-]{1,64}$/;
 export function runFrom(run) {
   if (!run || typeof run !== 'object') throw new TypeError('record: addRun needs a run object');
   const row = {};
-  for (const s of NUMERIC) {
+  for (const s of CONDITIONS) {
     const text = String(run[s.key] ?? '').trim();
     if (!DIGITS.test(text)) throw new TypeError(`record: ${s.key} must be the digits its label shows, got ${JSON.stringify(run[s.key])}`);
     const value = Number(text);
@@ -66,11 +76,14 @@ export function runFrom(run) {
     row[s.key] = text;
   }
   const speed = String(run.speed ?? '').trim();
-  if (!SPEEDS.includes(speed)) throw new TypeError(`record: speed must be 速, 中 or 遅, got ${JSON.stringify(run.speed)}`);
+  if (!SPEEDS.includes(speed)) throw new TypeError(`record: speed must be one of ${SPEEDS.join(', ')}, got ${JSON.stringify(run.speed)}`);
   row.speed = speed;
   const result = String(run.result ?? '').trim();
   if (!RESULT.test(result)) throw new TypeError(`record: result must be the text kekka shows (e.g. "37.9cm"), got ${JSON.stringify(run.result)}`);
   row.result = result;
+  const prediction = predictionFrom(run.prediction ?? '');
+  if (prediction === null) throw new TypeError(`record: prediction must be 0 to 200 cm, got ${JSON.stringify(run.prediction)}`);
+  if (prediction !== '') row.prediction = prediction;
   return row;
 }
 
@@ -125,10 +138,12 @@ export function parseRecord(text, idPrefix = 'n') {
   if (!data || typeof data !== 'object' || data.kind !== FORMAT || !Number.isInteger(data.version)) {
     return { problem: 'set-aside' };
   }
-  if (data.version !== VERSION) return { problem: 'other-version' };
+  if (!READABLE.includes(data.version)) return { problem: 'other-version' };
   if (!Array.isArray(data.rows)) return { problem: 'set-aside' };
   const clearedAt = data.clearedAt ?? 0;
   if (!isTime(clearedAt)) return { problem: 'set-aside' };
+  const notes = data.notes ?? { text: '', at: 0 };
+  if (!notes || typeof notes.text !== 'string' || notes.text.length > MAX_NOTES || !isTime(notes.at)) return { problem: 'set-aside' };
   const rows = data.rows.map(storedRow);
   if (rows.some((row) => !row)) return { problem: 'set-aside' };
   const given = new Map();
@@ -138,13 +153,15 @@ export function parseRecord(text, idPrefix = 'n') {
     given.set(row.n, times);
     row.id = times === 1 ? `${idPrefix}${row.n}` : `${idPrefix}${row.n}-${times}`;
   }
-  return { rows: settle(rows, clearedAt), clearedAt };
+  return { rows: settle(rows, clearedAt), clearedAt, notes: { text: notes.text, at: notes.at } };
 }
 
-export const serialise = (rows, clearedAt) => JSON.stringify({
+// `notes` is the learner's conclusions, { text, at } (when last written).
+export const serialise = (rows, clearedAt, notes = { text: '', at: 0 }) => JSON.stringify({
   kind: FORMAT,
   version: VERSION,
   ...(clearedAt > 0 ? { clearedAt } : {}),
+  ...(notes.text || notes.at ? { notes } : {}),
   rows: rows.map(({ n, id, at, ...run }) => ({ n, ...run, id, ...(at > 0 ? { at } : {}) })),
 });
 
@@ -157,14 +174,24 @@ export function keyTag(key) {
 }
 export const SET_ASIDE = /:set-aside:[\dTZ-]+$/;
 
+// The table's rows as cells, in the columns of header().
+const cellsOf = (row) => [row.n, ...SETTINGS.map((s) => row[s.key]), row.prediction ?? '', row.result];
+
 // The CSV a spreadsheet opens with its Japanese header intact: UTF-8 with a
 // byte-order mark (Excel on Windows reads it as Shift_JIS otherwise), CRLF
 // line ends, one header row, the cells as the table shows them.
 export function csvText(rows) {
   const cell = (value) => {
-    const text = String(value);
-    return /[",\r\n]/.test(text) ? `"${text.replace(/"/g, '""')}"` : text;
+    const plain = String(value);
+    return /[",\r\n]/.test(plain) ? `"${plain.replace(/"/g, '""')}"` : plain;
   };
-  const lines = [HEADER, ...rows.map((row) => [row.n, ...SETTINGS.map((s) => row[s.key]), row.result])];
+  const lines = [header(), ...rows.map(cellsOf)];
   return '\uFEFF' + lines.map((line) => line.map(cell).join(',')).join('\r\n') + '\r\n';
+}
+
+// The same table as text for the clipboard: cells apart by tabs, so that
+// pasting into a spreadsheet fills one cell each. No cell holds a tab or a
+// line end (every value is checked when the run is recorded).
+export function tsvText(rows) {
+  return [header(), ...rows.map(cellsOf)].map((line) => line.join('\t')).join('\r\n') + '\r\n';
 }

@@ -5,7 +5,7 @@
 // to each other. No page element is touched here: what the learner must be
 // told goes out through `notice` and `withdraw`.
 import {
-  byText, keyTag, MAX_ROWS, parseRecord, runFrom, serialise, SET_ASIDE, settle,
+  byText, keyTag, MAX_NOTES, MAX_ROWS, parseRecord, runFrom, serialise, SET_ASIDE, settle,
 } from './record_rows.js';
 
 // An id no other run in any tab is given.
@@ -34,6 +34,7 @@ export class RecordStore {
     this.withdraw = withdraw;
     this.rows = [];
     this.clearedAt = 0; // when the record was last cleared, in any tab
+    this.notes = { text: '', at: 0 }; // the learner's conclusions, and when written
     this.canWrite = Boolean(storage);
     this.blocked = false; // an unreadable record that could not be set aside
   }
@@ -41,7 +42,7 @@ export class RecordStore {
   save() {
     if (!this.canWrite) return;
     try {
-      this.storage.setItem(this.key, serialise(this.rows, this.clearedAt));
+      this.storage.setItem(this.key, serialise(this.rows, this.clearedAt, this.notes));
     } catch {
       this.notice('memory');
     }
@@ -97,7 +98,7 @@ export class RecordStore {
       return n === row.n ? row : { ...row, n };
     }));
     this.rows = this.keepNewest(joined);
-    const text = serialise(this.rows, this.clearedAt);
+    const text = serialise(this.rows, this.clearedAt, this.notes);
     try {
       storage.setItem(this.key, text);
       if (storage.getItem(this.key) !== text) return;
@@ -131,6 +132,7 @@ export class RecordStore {
     const read = parseRecord(text);
     if (read.rows) {
       this.clearedAt = read.clearedAt;
+      this.notes = read.notes;
       this.rows = this.keepNewest(read.rows);
       if (this.rows.length !== read.rows.length) this.save();
       return;
@@ -157,8 +159,16 @@ export class RecordStore {
   // Every run goes. The time of the clear is later than every run this tab
   // shows, so that another tab's copy of them does not bring them back.
   clear() {
-    this.clearedAt = Math.max(Date.now(), this.clearedAt + 1, ...this.rows.map((row) => row.at));
+    this.clearedAt = Math.max(Date.now(), this.clearedAt + 1, this.notes.at, ...this.rows.map((row) => row.at));
     this.rows = [];
+    this.notes = { text: '', at: this.clearedAt };
+    this.save();
+  }
+
+  // The learner's conclusions, as written so far (cut to what the record
+  // keeps).
+  setNotes(text) {
+    this.notes = { text: text.slice(0, MAX_NOTES), at: Math.max(Date.now(), this.notes.at + 1) };
     this.save();
   }
 
@@ -189,13 +199,15 @@ export class RecordStore {
     // settings) let the record go, so this copy goes too.
     if (event.key === null || event.newValue === null) {
       this.rows = [];
+      this.notes = { text: '', at: 0 };
       return true;
     }
     const read = parseRecord(event.newValue);
     if (!read.rows) return false;
     this.clearedAt = Math.max(this.clearedAt, read.clearedAt);
+    if (read.notes.at > this.notes.at) this.notes = read.notes;
     this.rows = this.keepNewest(settle([...this.rows, ...read.rows], this.clearedAt));
-    if (serialise(this.rows, this.clearedAt) !== event.newValue) this.save();
+    if (serialise(this.rows, this.clearedAt, this.notes) !== event.newValue) this.save();
     return true;
   }
 }

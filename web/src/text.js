@@ -1,9 +1,10 @@
 // The texts a learner reads, from the table of the page's language: one
 // table per language in lang/, each keyed by name.
+import { LANGUAGES } from './lang/all.js';
 import ja from './lang/ja.js';
 
 /** @type {Record<string, string>} */
-let table = ja;
+let table = LANGUAGES.ja.table;
 
 /**
  * The text named `key` in the page's language (Japanese where that language
@@ -36,4 +37,15 @@ export function useTable(next) {
  */
 export function onTableChange(listener) {
   listeners.add(listener);
+}
+
+/**
+ * Shows the page in the language `code` (one of LANGUAGES); false, and no
+ * change, for a code the page does not offer.
+ * @param {string} code
+ */
+export function useLanguage(code) {
+  if (!Object.hasOwn(LANGUAGES, code)) return false;
+  useTable(LANGUAGES[code].table);
+  return true;
 }

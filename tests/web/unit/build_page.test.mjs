@@ -21,8 +21,8 @@ test('the bundle is one minified classic script from every module the page impor
   assert.match(code, /ぴるて|\\u/, 'the learner\'s texts are in it');
   // Every module is reached from the entry: none is left out of the page.
   const site = bundleScript({ map: true });
-  const sources = JSON.parse(site.map).sources.map((path) => path.split('/').pop()).sort();
-  const files = [...readdirSync(join(web, 'src')), ...readdirSync(join(web, 'src', 'lang'))]
+  const sources = JSON.parse(site.map).sources.map((path) => path.replace(/^.*\bsrc\//, '')).sort();
+  const files = readdirSync(join(web, 'src'), { recursive: true }).map(String)
     .filter((name) => name.endsWith('.js')).sort();
   assert.deepEqual(sources, files);
   assert.match(site.code, /\/\/# sourceMappingURL=app\.js\.map\n$/);

@@ -3,8 +3,12 @@
 // axis and series, and the store's set-aside, cap and carry-over.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { csvText, MAX_ROWS, parseRecord, runFrom, serialise, settle } from '../../../web/src/record_rows.js';
+import { csvText, MAX_ROWS, parseRecord, runFrom, serialise, settle, tsvText } from '../../../web/src/record_rows.js';
 import { defaultAxis, differingSettings, seriesOf } from '../../../web/src/record_chart_data.js';
+import { changedConditions } from '../../../web/src/record_changes.js';
+import { predictionFrom } from '../../../web/src/prediction.js';
+import ja from '../../../web/src/lang/ja.js';
+import { PARAMETER_TABLE } from '../../../web/src/parameter_table.js';
 import { RecordStore } from '../../../web/src/record_store.js';
 
 const run = (changes = {}) => ({ m1: '20', m2: '20', r1: '10', r2: '10', height: '20', length: '60', speed: '中', result: '37.9cm', ...changes });
@@ -39,8 +43,23 @@ test('a stored record: rows of the first version read with ids from their number
     [stored([{ n: 1, ...run({ r2: '7' }) }]), 'set-aside'],
     [stored([{ n: 1e12, ...run() }]), 'set-aside'],
     [stored([{ n: 1, ...run({ result: '<b>1</b>' }) }]), 'set-aside'],
-    [JSON.stringify({ kind: 'shoutotsu-record', version: 2, rows: [] }), 'other-version'],
+    [stored([{ n: 1, ...run({ prediction: '250' }) }]), 'set-aside'],
+    [stored([], { notes: { text: 7, at: 1 } }), 'set-aside'],
+    [JSON.stringify({ kind: 'shoutotsu-record', version: 3, rows: [] }), 'other-version'],
   ]) assert.equal(parseRecord(damage).problem, problem, damage);
+  // This page writes version 2: predictions and the conclusions travel.
+  const written = serialise([{ n: 1, id: 'a', at: 5, ...runFrom(run({ prediction: '40' })) }], 0, { text: 'おもいと遠く', at: 9 });
+  const back = parseRecord(written);
+  assert.equal(back.rows[0].prediction, '40');
+  assert.deepEqual(back.notes, { text: 'おもいと遠く', at: 9 });
+});
+
+test('a prediction is 0 to 200 cm with one decimal at most, as typed on any keyboard; anything else is refused', () => {
+  for (const [typed, kept] of [['40', '40'], ['37.5', '37.5'], ['０４０', '40'], [' 200 cm', '200'], ['40.0', '40'], ['', '']]) {
+    assert.equal(predictionFrom(typed), kept, typed);
+  }
+  for (const typed of ['abc', '-1', '250', '200.1', '3.75', '1e2', '40,5', '.5']) assert.equal(predictionFrom(typed), null, typed);
+  assert.throws(() => runFrom(run({ prediction: 'abc' })), /prediction/);
 });
 
 test('two tabs\' copies become one: each run once, numbers kept unless they clash, none from before a clear', () => {
@@ -54,11 +73,23 @@ test('two tabs\' copies become one: each run once, numbers kept unless they clas
   assert.deepEqual(again.rows.map((row) => row.id), ['a', 'b'], 'the clear travels with the record');
 });
 
-test('the CSV: a byte-order mark, the Japanese header, CRLF, cells quoted only where needed', () => {
-  const text = csvText([{ n: 1, ...run() }]);
-  assert.ok(text.startsWith('\uFEFF回,当てるぴるての重さ (g),'));
-  assert.ok(text.endsWith('\r\n1,20,20,10,10,20,60,中,37.9cm\r\n'));
-  assert.equal(text.split('\r\n').length, 3);
+test('the CSV and the copied table: the same columns, the prediction before the result, the speed named for its frame', () => {
+  const rows = [{ n: 1, ...runFrom(run({ prediction: '40' })) }, { n: 2, ...runFrom(run()) }];
+  const text = csvText(rows);
+  assert.equal(text.split('\r\n')[0], '\uFEFF回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),'
+    + '当てられるぴるての半径 (mm),レールの高さ (cm),ななめの長さ (cm),シミュレーション速度,予想 (cm),結果（当てられるぴるての動いた距離）');
+  assert.ok(text.endsWith('\r\n1,20,20,10,10,20,60,中,40,37.9cm\r\n2,20,20,10,10,20,60,中,,37.9cm\r\n'));
+  const copied = tsvText(rows).split('\r\n');
+  assert.deepEqual(copied.map((line) => line.split('\t').length), [10, 10, 10, 1]);
+  assert.equal(copied[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9cm');
+  // The names in the header are the core's.
+  for (const p of PARAMETER_TABLE.parameters) assert.equal(ja[`setting_${p.key}`], p.name);
+});
+
+test('the conditions a run changed from the one before; the speed is never one', () => {
+  const rows = [run(), run({ m1: '30' }), run({ m1: '30', speed: '速' }), run({ height: '30', r1: '12' })];
+  assert.deepEqual(changedConditions(rows), [[], ['m1'], [], ['m1', 'r1', 'height']]);
+  assert.deepEqual(differingSettings(rows.slice(1, 3)), [], 'nor a chart\'s axis');
 });
 
 test('the chart\'s axis is the condition that changed, the lesson\'s first when several did; runs alike form a series', () => {

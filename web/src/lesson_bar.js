@@ -1,0 +1,99 @@
+// The lesson's tools beside the window: a slim bar in the room the fitted
+// window leaves free on the screen (below it, above it, or at one side),
+// so that a learner types a prediction and presses "スタート" without
+// scrolling. The window's place and size are never changed for it; where no
+// margin is wide enough, the bar stands below the screen, above the record.
+import { html } from './dom.js';
+import { onTableChange, text } from './text.js';
+
+const kGap = 4; // CSS px between the bar, the window and the screen's edge
+
+/**
+ * Where the bar goes: `win` is the window's box on the screen, `screen` the
+ * viewport's size, `row` and `column` the bar's size laid out in a row and
+ * in a column. Returns { side, left, top } in screen pixels, or { side:
+ * 'below' } when it fits nowhere beside the window.
+ * @param {{ left: number, top: number, width: number, height: number }} win
+ * @param {{ width: number, height: number }} screen
+ * @param {{ width: number, height: number }} row
+ * @param {{ width: number, height: number }} column
+ */
+export function barPlace(win, screen, row, column) {
+  const room = {
+    bottom: screen.height - (win.top + win.height),
+    top: win.top,
+    right: screen.width - (win.left + win.width),
+    left: win.left,
+  };
+  const rowLeft = Math.max(kGap, Math.min(win.left, screen.width - row.width - kGap));
+  const fitsRow = row.width + 2 * kGap <= screen.width;
+  if (fitsRow && room.bottom >= row.height + 2 * kGap) {
+    return { side: 'bottom', left: rowLeft, top: win.top + win.height + (room.bottom - row.height) / 2 };
+  }
+  if (fitsRow && room.top >= row.height + 2 * kGap) {
+    return { side: 'top', left: rowLeft, top: (room.top - row.height) / 2 };
+  }
+  const columnTop = Math.max(kGap, Math.min(win.top, screen.height - column.height - kGap));
+  const fitsColumn = column.height + 2 * kGap <= screen.height;
+  if (fitsColumn && room.right >= column.width + 2 * kGap) {
+    return { side: 'right', left: win.left + win.width + (room.right - column.width) / 2, top: columnTop };
+  }
+  if (fitsColumn && room.left >= column.width + 2 * kGap) {
+    return { side: 'left', left: (room.left - column.width) / 2, top: columnTop };
+  }
+  return { side: 'below' };
+}
+
+/** @type {HTMLElement | null} */
+let bar = null;
+/** @type {HTMLElement | null} */
+let desk = null;
+
+function place() {
+  const windowElement = desk?.querySelector('.window');
+  if (!bar || !desk || !windowElement) return;
+  // Measured on the desk, where it stands unless no margin can hold it.
+  if (bar.parentElement !== desk) desk.append(bar);
+  const measure = (layout) => {
+    bar.dataset.layout = layout;
+    bar.dataset.side = 'measuring';
+    const box = bar.getBoundingClientRect();
+    return { width: box.width, height: box.height };
+  };
+  const row = measure('row');
+  const column = measure('column');
+  const deskBox = desk.getBoundingClientRect();
+  const winBox = windowElement.getBoundingClientRect();
+  const win = { left: winBox.left - deskBox.left, top: winBox.top - deskBox.top, width: winBox.width, height: winBox.height };
+  const where = barPlace(win, { width: desk.clientWidth, height: desk.clientHeight }, row, column);
+  bar.dataset.layout = where.side === 'left' || where.side === 'right' ? 'column' : 'row';
+  bar.dataset.side = where.side;
+  if (where.side === 'below') {
+    bar.style.left = '';
+    bar.style.top = '';
+    desk.after(bar);
+    return;
+  }
+  bar.style.left = `${where.left}px`;
+  bar.style.top = `${where.top}px`;
+}
+
+/**
+ * Adds a tool to the bar, after the ones there already; the bar is made on
+ * the window's desk the first time.
+ * @param {HTMLElement} tool
+ */
+export function addLessonTool(tool) {
+  if (!bar) {
+    desk = document.getElementById('desk');
+    if (!desk) throw new Error('lesson bar: the page has no desk');
+    bar = html('div', { class: 'lesson-bar', role: 'group', 'aria-label': text('lessonBar'), 'data-control': 'lesson-bar' });
+    onTableChange(() => bar?.setAttribute('aria-label', text('lessonBar')));
+    desk.append(bar);
+    // The form places the window at start-up and on every resize.
+    desk.addEventListener('shoutotsu:placed', place);
+    new ResizeObserver(place).observe(bar);
+  }
+  bar.append(tool);
+  place();
+}
