@@ -49,7 +49,7 @@ export function windowTexts(page) {
       const glyphs = [];
       const walker = document.createTreeWalker(holder, NodeFilter.SHOW_TEXT);
       for (let node = walker.nextNode(); node; node = walker.nextNode()) {
-        if (node.parentElement.closest('rt') || !node.textContent.trim()) continue;
+        if (node.parentElement.closest('rt, .furigana-plain') || !node.textContent.trim()) continue;
         const range = document.createRange();
         range.selectNodeContents(node);
         for (const r of range.getClientRects()) glyphs.push(rect(r));

@@ -1,8 +1,9 @@
 // Furigana over every kanji word the window and the record show, when the
 // learner turns them on (off at first, so the window looks as it always
 // has; the choice is kept on this device). Each kanji word of a watched
-// element's text becomes <ruby class="furigana">衝突<rt>しょうとつ</rt></ruby>,
-// its reading hidden from screen readers so the word is heard once. Text
+// element's text becomes <ruby>衝突<rt>しょうとつ</rt></ruby>; a screen
+// reader hears the text once, whole, from a plain copy that is not seen,
+// the readings and the words they split being hidden from it. Text
 // the page writes later (a new caption, a row of the record) is read as it
 // comes, and the window's labels are given room for their readings
 // (furigana_room.js). Only Japanese has furigana.
@@ -16,11 +17,10 @@ const kStoreKey = 'shoutotsu.furigana';
 // controls whose text cannot hold markup.
 // The caption bar is skipped too: the title below it says the same with its
 // reading.
-const kSkipped = '.furigana-text, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
+const kSkipped = '.furigana-text, .furigana-plain, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
 
 /** @type {Set<HTMLElement>} */
 const roots = new Set();
-let wanted = false;
 let applying = false;
 
 const observer = new MutationObserver(() => {
@@ -38,6 +38,14 @@ function storage() {
     return null;
   }
 }
+
+let wanted = (() => {
+  try {
+    return storage()?.getItem(kStoreKey) === '1';
+  } catch {
+    return false;
+  }
+})();
 
 /** Whether furigana are on (whatever the language). */
 export const furiganaWanted = () => wanted;
@@ -62,14 +70,7 @@ export function setFurigana(value) {
  * @param {HTMLElement} root
  */
 export function watchForFurigana(root) {
-  if (roots.size === 0) {
-    try {
-      wanted = storage()?.getItem(kStoreKey) === '1';
-    } catch {
-      wanted = false;
-    }
-    onTableChange(apply);
-  }
+  if (roots.size === 0) onTableChange(apply);
   roots.add(root);
   observer.observe(root, { childList: true, characterData: true, subtree: true });
   apply();
@@ -105,6 +106,10 @@ function wrap(root) {
     // a flex box keeps its words on one line with their readings.
     const line = document.createElement('span');
     line.className = 'furigana-text';
+    line.setAttribute('aria-hidden', 'true');
+    const plain = document.createElement('span');
+    plain.className = 'furigana-plain';
+    plain.textContent = node.data;
     for (const part of rubyParts(node.data)) {
       if (!part.reading) {
         line.append(part.text);
@@ -113,16 +118,16 @@ function wrap(root) {
       const ruby = document.createElement('ruby');
       const rt = document.createElement('rt');
       rt.textContent = part.reading;
-      rt.setAttribute('aria-hidden', 'true');
       ruby.append(part.text, rt);
       line.append(ruby);
     }
-    node.replaceWith(line);
+    node.replaceWith(line, plain);
   }
 }
 
 function unwrap(root) {
   const parents = new Set();
+  for (const plain of root.querySelectorAll('.furigana-plain')) plain.remove();
   for (const line of root.querySelectorAll('.furigana-text')) {
     parents.add(line.parentNode);
     for (const rt of line.querySelectorAll('rt')) rt.remove();

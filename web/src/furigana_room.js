@@ -32,7 +32,7 @@ function glyphBoxes(holder) {
   const boxes = [];
   const walker = document.createTreeWalker(holder, NodeFilter.SHOW_TEXT);
   for (let node = walker.nextNode(); node; node = walker.nextNode()) {
-    if (node.parentElement?.closest('rt') || !node.textContent?.trim()) continue;
+    if (node.parentElement?.closest('rt, .furigana-plain') || !node.textContent?.trim()) continue;
     const range = document.createRange();
     range.selectNodeContents(node);
     for (const r of range.getClientRects()) boxes.push({ left: r.left, top: r.top, right: r.right, bottom: r.bottom });
