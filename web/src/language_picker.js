@@ -29,6 +29,8 @@ export function languagePicker(problem) {
   label.append(caption, select);
   const note = document.createElement('span');
   note.className = 'lesson-problem';
+  note.id = 'language-problem';
+  select.setAttribute('aria-describedby', note.id);
   note.setAttribute('role', 'status');
   note.textContent = problem;
   note.hidden = !problem;
