@@ -8,7 +8,9 @@ import { startLanguage } from './language.js';
 import { languagePicker } from './language_picker.js';
 import { addLessonTool } from './lesson_bar.js';
 import { FormPage } from './page.js';
+import { readAloudButton } from './read_aloud.js';
 import { keepRecord } from './record_hook.js';
+import { formControls } from './window_text.js';
 
 // The module's entries, as the page uses them.
 function formApi(module) {
@@ -112,6 +114,7 @@ async function boot() {
   keepRecord(document.getElementById('desk'));
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
+  addLessonTool(readAloudButton(formControls, /** @type {HTMLElement} */ (document.getElementById('desk'))));
   for (const root of document.querySelectorAll('.window, .record-host, .lesson-bar')) watchForFurigana(/** @type {HTMLElement} */ (root));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.

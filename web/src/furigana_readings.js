@@ -93,6 +93,7 @@ const kReadings = {
   思う: 'おも',
   入れ: 'い',
   小数: 'しょうすう',
+  声: 'こえ',
 };
 
 const kKanjiRun = /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]+/g;

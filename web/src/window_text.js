@@ -26,6 +26,9 @@ export function useControls(all) {
   controls = all;
 }
 
+/** The form's controls as the page holds them now. */
+export const formControls = () => controls;
+
 const japanese = () => languageCode() === 'ja';
 
 /** The caption control `c` shows: { text, named } (named: from the tables). */

@@ -107,4 +107,15 @@ export default {
   noticeOtherVersion: 'The record saved before was made by another version of this page, so it was put aside, not cleared. A new record starts.',
   noticeSetAsideFailed: 'The record saved before cannot be read. So that it is not lost, this record is not saved (it goes when you close this page). To save, clear the old record with "Clear the record".',
   noticeCap: 'The record holds up to {max} runs. It has more now, so the oldest runs are cleared to keep the new ones.',
+
+  // --- reading aloud ---
+  readAloud: 'Read aloud',
+  readAloudStop: 'Stop',
+  noVoice: 'This device has no English voice, so it cannot read aloud.',
+  speakQuestion: 'How do the weight and speed of the striking bob change how far the struck bob moves?',
+  speakConditions: 'Now, the striking bob weighs {m1} grams and the struck bob weighs {m2} grams. The striking bob\'s radius is {r1} millimeters and the struck bob\'s radius is {r2} millimeters. The rail is {height} centimeters high, and the slope is {length} centimeters long. The play speed is {speed}.',
+  speakSpeed0: 'fast',
+  speakSpeed1: 'medium',
+  speakSpeed2: 'slow',
+  speakResult: 'The struck bob moved {distance} centimeters.',
 };

@@ -107,4 +107,15 @@ export default {
   noticeOtherVersion: 'El registro guardado antes es de otra versión de esta página, así que se guardó aparte, sin borrarlo. Empieza un registro nuevo.',
   noticeSetAsideFailed: 'El registro guardado antes no se puede leer. Para no perderlo, este registro no se guarda (se pierde al cerrar la página). Para guardar, borra el registro viejo con "Borrar el registro".',
   noticeCap: 'El registro guarda hasta {max} veces. Ya hay más, así que se borran las más viejas para guardar las nuevas.',
+
+  // --- lectura en voz alta ---
+  readAloud: 'Leer en voz alta',
+  readAloudStop: 'Parar',
+  noVoice: 'Este aparato no tiene voz en español, así que no puede leer en voz alta.',
+  speakQuestion: '¿Cómo cambian el peso y la velocidad de la bola que golpea lo lejos que va la bola golpeada?',
+  speakConditions: 'Ahora, la bola que golpea pesa {m1} gramos y la bola golpeada pesa {m2} gramos. El radio de la bola que golpea es de {r1} milímetros y el de la bola golpeada es de {r2} milímetros. El riel tiene {height} centímetros de altura, y la rampa tiene {length} centímetros de largo. La velocidad es {speed}.',
+  speakSpeed0: 'rápida',
+  speakSpeed1: 'media',
+  speakSpeed2: 'lenta',
+  speakResult: 'La bola golpeada se movió {distance} centímetros.',
 };

@@ -107,4 +107,15 @@ export default {
   noticeOtherVersion: 'Ang talaang na-save dati ay gawa ng ibang bersyon ng pahinang ito, kaya itinabi ito at hindi binura. Magsisimula ng bagong talaan.',
   noticeSetAsideFailed: 'Hindi mabasa ang talaang na-save dati. Para hindi ito mawala, hindi ise-save ang talaang ito (mawawala ito pag isinara ang pahina). Para mag-save, burahin ang lumang talaan gamit ang "Burahin ang talaan".',
   noticeCap: 'Hanggang {max} takbo lang ang talaan. Lumampas na, kaya binubura ang pinakaluma para maitabi ang mga bago.',
+
+  // --- pagbasa nang malakas ---
+  readAloud: 'Basahin nang malakas',
+  readAloudStop: 'Itigil',
+  noVoice: 'Walang boses na Filipino ang device na ito, kaya hindi ito makababasa nang malakas.',
+  speakQuestion: 'Paano binabago ng bigat at bilis ng bolang tumatama ang layo ng inuusad ng bolang tinatamaan?',
+  speakConditions: 'Ngayon, ang bolang tumatama ay {m1} gramo at ang bolang tinatamaan ay {m2} gramo. Ang radius ng bolang tumatama ay {r1} milimetro at ang sa bolang tinatamaan ay {r2} milimetro. Ang riles ay {height} sentimetro ang taas, at ang dalisdis ay {length} sentimetro ang haba. Ang bilis ng palabas ay {speed}.',
+  speakSpeed0: 'mabilis',
+  speakSpeed1: 'katamtaman',
+  speakSpeed2: 'mabagal',
+  speakResult: 'Ang bolang tinatamaan ay umusad nang {distance} sentimetro.',
 };

@@ -126,4 +126,15 @@ export default {
   badLanguage:
     '「{asked}」という ことばは ありません。えらべるのは {codes} です。いまは 日本語で 見せています。',
   furigana: 'ふりがな',
+
+  // --- reading aloud: written to be spoken, units as words ---
+  readAloud: 'よみあげ',
+  readAloudStop: 'とめる',
+  noVoice: 'この たんまつには 日本語の 声が ないので、よみあげが できません。',
+  speakQuestion: '当てるぴるての おもさや はやさによって、当てられるものの 動くきょりは、どのように かわるでしょうか。',
+  speakConditions: 'いまの じょうけんです。当てるぴるての おもさは {m1}グラム、当てられるぴるての おもさは {m2}グラム、当てるぴるての はんけいは {r1}ミリメートル、当てられるぴるての はんけいは {r2}ミリメートル、レールの たかさは {height}センチメートル、ななめの ながさは {length}センチメートル、シミュレーションの はやさは {speed}です。',
+  speakSpeed0: 'はやい',
+  speakSpeed1: 'ちゅうくらい',
+  speakSpeed2: 'おそい',
+  speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
 };

@@ -107,4 +107,15 @@ export default {
   noticeOtherVersion: 'O registro salvo antes foi feito por outra versão desta página, então foi guardado em outro lugar, sem apagar. Um novo registro começa.',
   noticeSetAsideFailed: 'O registro salvo antes não pode ser lido. Para não perdê-lo, este registro não será salvo (some quando você fechar a página). Para salvar, apague o registro antigo com "Apagar o registro".',
   noticeCap: 'O registro guarda até {max} vezes. Passou disso, então as mais antigas são apagadas para guardar as novas.',
+
+  // --- leitura em voz alta ---
+  readAloud: 'Ler em voz alta',
+  readAloudStop: 'Parar',
+  noVoice: 'Este aparelho não tem voz em português, então não consegue ler em voz alta.',
+  speakQuestion: 'Como o peso e a rapidez da bolinha que bate mudam o quanto a bolinha atingida anda?',
+  speakConditions: 'Agora, a bolinha que bate pesa {m1} gramas e a bolinha atingida pesa {m2} gramas. O raio da bolinha que bate é de {r1} milímetros e o da bolinha atingida é de {r2} milímetros. O trilho tem {height} centímetros de altura, e a rampa tem {length} centímetros de comprimento. A velocidade é {speed}.',
+  speakSpeed0: 'rápida',
+  speakSpeed1: 'média',
+  speakSpeed2: 'lenta',
+  speakResult: 'A bolinha atingida andou {distance} centímetros.',
 };

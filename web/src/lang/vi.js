@@ -106,4 +106,15 @@ export default {
   noticeOtherVersion: 'Ghi chép đã lưu trước đây do một phiên bản khác của trang này làm, nên đã được cất sang chỗ khác, không xóa. Bắt đầu ghi chép mới.',
   noticeSetAsideFailed: 'Ghi chép đã lưu trước đây không đọc được. Để không mất nó, ghi chép bây giờ sẽ không được lưu (đóng trang là mất). Muốn lưu thì hãy xóa ghi chép cũ bằng "Xóa ghi chép".',
   noticeCap: 'Ghi chép lưu được tối đa {max} lần. Bây giờ đã nhiều hơn, nên lần cũ nhất bị xóa để giữ lần mới.',
+
+  // --- đọc to ---
+  readAloud: 'Đọc to',
+  readAloudStop: 'Dừng',
+  noVoice: 'Máy này không có giọng tiếng Việt, nên không đọc to được.',
+  speakQuestion: 'Độ nặng và tốc độ của bi đập làm bi bị đập đi xa thay đổi thế nào?',
+  speakConditions: 'Bây giờ, bi đập nặng {m1} gam và bi bị đập nặng {m2} gam. Bán kính của bi đập là {r1} mi-li-mét và của bi bị đập là {r2} mi-li-mét. Đường ray cao {height} xen-ti-mét, và dốc dài {length} xen-ti-mét. Tốc độ xem là {speed}.',
+  speakSpeed0: 'nhanh',
+  speakSpeed1: 'vừa',
+  speakSpeed2: 'chậm',
+  speakResult: 'Bi bị đập đã đi được {distance} xen-ti-mét.',
 };

@@ -106,4 +106,15 @@ export default {
   noticeOtherVersion: '以前保存的记录是这个网页的其他版本做的，所以没有删除，放到了别的地方。开始新的记录。',
   noticeSetAsideFailed: '以前保存的记录读不出来。为了不弄丢它，现在的记录不保存（关掉网页就没有了）。想保存的话，请用"删除记录"删掉以前的记录。',
   noticeCap: '记录最多保存 {max} 次。现在超过了，所以删掉最旧的，留下新的记录。',
+
+  // --- 朗读 ---
+  readAloud: '朗读',
+  readAloudStop: '停止',
+  noVoice: '这台设备没有中文语音，所以不能朗读。',
+  speakQuestion: '撞击球的重量和速度不同，被撞球移动的距离会怎样变化呢？',
+  speakConditions: '现在的条件是：撞击球重{m1}克，被撞球重{m2}克；撞击球的半径是{r1}毫米，被撞球的半径是{r2}毫米；轨道高{height}厘米，斜面长{length}厘米；播放速度是{speed}。',
+  speakSpeed0: '快',
+  speakSpeed1: '中',
+  speakSpeed2: '慢',
+  speakResult: '被撞球移动了{distance}厘米。',
 };

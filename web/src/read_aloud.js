@@ -1,0 +1,108 @@
+// The button "よみあげ": reads the lesson's question, the conditions and the
+// last result aloud (spoken_text.js) through the browser's speech, in a
+// voice of the page's language, a little slower than usual for children.
+// Pressed again, it stops. Where the device has no voice for the language,
+// the button's note says so instead of staying silent.
+import { LANGUAGES } from './lang/all.js';
+import { languageCode } from './language.js';
+import { spokenParts } from './spoken_text.js';
+import { onTableChange, text } from './text.js';
+
+const kRate = 0.9;
+// How long to wait for the browser to list its voices the first time.
+const kVoicesWaitMs = 1500;
+
+/** @param {string} tag */
+function voiceFor(tag) {
+  const voices = window.speechSynthesis?.getVoices() ?? [];
+  const base = tag.split('-')[0];
+  const bases = base === 'fil' ? ['fil', 'tl'] : [base];
+  const norm = (lang) => lang.replace('_', '-').toLowerCase();
+  return voices.find((v) => norm(v.lang) === tag.toLowerCase())
+    ?? voices.find((v) => bases.includes(norm(v.lang).split('-')[0])) ?? null;
+}
+
+function voicesListed() {
+  const synth = window.speechSynthesis;
+  if (!synth || synth.getVoices().length > 0) return Promise.resolve();
+  return new Promise((resolve) => {
+    synth.addEventListener('voiceschanged', () => resolve(undefined), { once: true });
+    setTimeout(resolve, kVoicesWaitMs);
+  });
+}
+
+/**
+ * The button and its note. `controls` gives the form's controls as the page
+ * holds them; the last run is taken from the desk's shoutotsu:run events.
+ * @param {() => any[]} controls
+ * @param {HTMLElement} desk
+ * @returns {HTMLElement}
+ */
+export function readAloudButton(controls, desk) {
+  const holder = document.createElement('span');
+  holder.className = 'lesson-tool';
+  const button = document.createElement('button');
+  button.type = 'button';
+  button.dataset.control = 'read-aloud';
+  const note = document.createElement('span');
+  note.className = 'lesson-problem';
+  note.id = 'read-aloud-note';
+  note.setAttribute('role', 'status');
+  button.setAttribute('aria-describedby', note.id);
+  holder.append(button, note);
+  /** @type {{ result: string } | null} */
+  let run = null;
+  let speaking = false;
+  desk.addEventListener('shoutotsu:run', (event) => {
+    run = /** @type {CustomEvent} */ (event).detail;
+  });
+
+  const show = () => {
+    button.textContent = text(speaking ? 'readAloudStop' : 'readAloud');
+    button.setAttribute('aria-pressed', String(speaking));
+  };
+  const stop = () => {
+    speaking = false;
+    window.speechSynthesis?.cancel();
+    show();
+  };
+  button.addEventListener('click', async () => {
+    if (speaking) {
+      stop();
+      return;
+    }
+    note.textContent = '';
+    const tag = LANGUAGES[languageCode()].tag;
+    await voicesListed();
+    const voice = voiceFor(tag);
+    if (!voice || typeof SpeechSynthesisUtterance !== 'function') {
+      note.textContent = text('noVoice');
+      return;
+    }
+    speaking = true;
+    show();
+    const parts = spokenParts(controls(), run, text);
+    parts.forEach((part, i) => {
+      const utterance = new SpeechSynthesisUtterance(part);
+      utterance.voice = voice;
+      utterance.lang = voice.lang;
+      utterance.rate = kRate;
+      if (i === parts.length - 1) {
+        utterance.onend = () => {
+          speaking = false;
+          show();
+        };
+      }
+      utterance.onerror = () => stop();
+      window.speechSynthesis.speak(utterance);
+    });
+  });
+  // Another language: stop, and say it again only when asked.
+  onTableChange(() => {
+    if (speaking) stop();
+    note.textContent = '';
+    show();
+  });
+  show();
+  return holder;
+}
