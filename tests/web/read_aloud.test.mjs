@@ -1,0 +1,79 @@
+// Reading aloud, heard through a recorder in place of the browser's speech:
+// after a default run the button says the question, the conditions and the
+// result as written for speaking, slowly, in the Japanese voice; pressed
+// again it stops; with no voice for the page's language it says so.
+import { test, before, after } from 'node:test';
+import assert from 'node:assert/strict';
+import { control, launchChromium, openPage, serveSite } from './harness.mjs';
+
+let context;
+let site;
+before(async () => {
+  context = await launchChromium();
+  site = await serveSite();
+  // The device's only voice is a Japanese one; each sentence takes 300 ms.
+  await context.addInitScript(() => {
+    const heard = [];
+    window.heard = heard;
+    window.SpeechSynthesisUtterance = class {
+      constructor(text) {
+        this.text = text;
+      }
+    };
+    const voices = [{ name: 'test', lang: 'ja-JP', voiceURI: 'test', localService: true, default: true }];
+    let queue = Promise.resolve();
+    Object.defineProperty(window, 'speechSynthesis', {
+      configurable: true,
+      value: {
+        getVoices: () => voices,
+        addEventListener() {},
+        speak(u) {
+          queue = queue.then(() => new Promise((done) => setTimeout(() => {
+            heard.push({ text: u.text, lang: u.lang, rate: u.rate });
+            u.onend?.();
+            done();
+          }, 300)));
+        },
+        cancel: () => heard.push('cancel'),
+      },
+    });
+  });
+});
+after(async () => {
+  await context?.close();
+  await site?.close();
+});
+
+test('after a run the button says the question, the conditions and the result, and pressed again stops', async () => {
+  const page = await openPage(context, `${site.url}?lang=ja`);
+  await control(page, 'start').click();
+  await page.waitForFunction(() => document.querySelector('[data-control="kekka"]')?.checkVisibility(), null, { timeout: 30000 });
+  const button = control(page, 'read-aloud');
+  assert.equal(await button.textContent(), 'よみあげ');
+  await button.click();
+  assert.equal(await button.getAttribute('aria-pressed'), 'true');
+  await page.waitForFunction(() => window.heard.length === 3);
+  const heard = await page.evaluate(() => window.heard);
+  assert.match(heard[0].text, /どのように かわるでしょうか。$/);
+  assert.match(heard[1].text, /おもさは 20グラム、.*はんけいは 10ミリメートル、.*たかさは 20センチメートル、ななめの ながさは 60センチメートル、シミュレーションの はやさは ちゅうくらいです。$/);
+  assert.equal(heard[2].text, '当てられるぴるての動いた距離は、37.9センチメートルです。');
+  assert.deepEqual(heard.map((h) => [h.lang, h.rate]), [['ja-JP', 0.9], ['ja-JP', 0.9], ['ja-JP', 0.9]]);
+  assert.equal(await button.getAttribute('aria-pressed'), 'false');
+  // Pressed while speaking, it stops.
+  await control(page, 'start').click();
+  await button.click();
+  await button.click();
+  assert.equal(await button.textContent(), 'よみあげ');
+  assert.equal(await page.evaluate(() => window.heard.at(-1)), 'cancel');
+  assert.deepEqual(page.consoleErrors, []);
+  await page.close();
+});
+
+test('with no voice for the page\'s language the button says so and nothing is spoken', async () => {
+  const page = await openPage(context, `${site.url}?lang=en`);
+  await control(page, 'read-aloud').click();
+  await page.waitForFunction(() => document.getElementById('read-aloud-note')?.textContent);
+  assert.equal(await page.locator('#read-aloud-note').textContent(), 'This device has no English voice, so it cannot read aloud.');
+  assert.deepEqual(await page.evaluate(() => window.heard), []);
+  await page.close();
+});
