@@ -1,7 +1,8 @@
 // Takes the README's pictures of the page in headless Chromium: a Chromebook
-// screen (1366×768) at start-up, an iPad screen (1180×820) after the
-// default run, and a lesson's record of five runs with predictions, on the
-// screen and as printed. After `bash scripts/web.sh build`:
+// screen (1366×768) at start-up, with furigana, in English and in
+// Portuguese, an iPad screen (1180×820) after the default run, and a
+// lesson's record of five runs with predictions, on the screen and as
+// printed. After `bash scripts/web.sh build`:
 //   node web/screenshots.mjs
 import { dirname, join } from 'node:path';
 import { fileURLToPath, pathToFileURL } from 'node:url';
@@ -12,6 +13,9 @@ const page = pathToFileURL(join(root, 'build-web', 'shoutotsu.html')).href;
 const shots = [
   { file: 'screenshot-web-1366x768.png', width: 1366, height: 768, run: false },
   { file: 'screenshot-web-1180x820.png', width: 1180, height: 820, run: true },
+  { file: 'screenshot-web-furigana.png', width: 1366, height: 768, run: false, furigana: true },
+  { file: 'screenshot-web-en.png', width: 1366, height: 768, run: false, lang: 'en' },
+  { file: 'screenshot-web-pt.png', width: 1366, height: 768, run: false, lang: 'pt' },
 ];
 
 const browser = await chromium.launch({
@@ -21,8 +25,9 @@ const browser = await chromium.launch({
 });
 for (const shot of shots) {
   const tab = await browser.newPage({ viewport: { width: shot.width, height: shot.height } });
-  await tab.goto(page);
+  await tab.goto(shot.lang ? `${page}?lang=${shot.lang}` : page);
   await tab.waitForSelector('html[data-ready="1"]');
+  if (shot.furigana) await tab.click('[data-control="furigana"]');
   if (shot.run) {
     await tab.click('[data-control="start"]');
     await tab.waitForFunction(() => {
