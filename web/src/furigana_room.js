@@ -45,14 +45,16 @@ const readingBoxes = (holder) => [...holder.querySelectorAll('.furigana-text rt'
 function shift(holder, by) {
   const now = Number(holder.dataset.furiganaShift ?? 0) + by;
   holder.dataset.furiganaShift = String(now);
-  holder.style.translate = `0 ${now}px`;
+  // A transform, not the translate property (Chrome 104): the page runs in
+  // Chrome 92.
+  holder.style.transform = `translateY(${now}px)`;
 }
 
 /** Puts every text of `win` back where the window has it. */
 export function undoRoom(win) {
   win.classList.remove('furigana-shown');
   for (const holder of win.querySelectorAll('[data-furigana-shift]')) {
-    /** @type {HTMLElement} */ (holder).style.translate = '';
+    /** @type {HTMLElement} */ (holder).style.transform = '';
     delete (/** @type {HTMLElement} */ (holder).dataset.furiganaShift);
   }
 }
@@ -61,7 +63,8 @@ export function undoRoom(win) {
 export function makeRoom(win) {
   win.classList.add('furigana-shown');
   const scale = win.getBoundingClientRect().width / (win.offsetWidth || 1) || 1;
-  const visible = (e) => e.checkVisibility({ visibilityProperty: true });
+  // Not checkVisibility: the page runs in Safari 15.
+  const visible = (e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility === 'visible';
   /** @type {HTMLElement[]} */
   const texts = [...win.querySelectorAll(kTexts)].filter((h) => visible(h) && h.textContent?.trim());
   const readers = texts.filter((h) => h.querySelector('.furigana-text rt'));

@@ -11,6 +11,9 @@ const kQuotedLength = 20;
 
 let current = 'ja';
 
+// Not Object.hasOwn: the page runs in Safari 15.0.
+const offered = (code) => Object.prototype.hasOwnProperty.call(LANGUAGES, code);
+
 /** The code of the page's language ("ja", "en" …). */
 export const languageCode = () => current;
 
@@ -37,7 +40,7 @@ export function startLanguage() {
   }
   const wanted = asked ?? remembered;
   if (wanted === null) return '';
-  if (!Object.hasOwn(LANGUAGES, wanted)) {
+  if (!offered(wanted)) {
     // Nothing is kept of a bad choice; the one remembered before stays
     // unless it was itself the bad one.
     if (asked === null) forget();
@@ -67,7 +70,7 @@ function forget() {
  */
 export function setLanguage(code, remember = true) {
   const language = LANGUAGES[code] ?? LANGUAGES.ja;
-  current = Object.hasOwn(LANGUAGES, code) ? code : 'ja';
+  current = offered(code) ? code : 'ja';
   document.documentElement.lang = language.tag;
   if (remember) {
     try {
