@@ -92,6 +92,8 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
         await control(page, 'start').click();
         await runEnd(page);
         assert.equal((await control(page, 'kekka').textContent()).trim(), '37.9cm', where);
+        assert.equal(await page.locator('[data-control="record"] td[data-key="speed"]').last().textContent(),
+          language.table['a11y.sp(1)'], `${where}: the record names the speed`);
         await check('after a run');
         const { violations } = await new AxeBuilder({ page }).disableRules(['color-contrast']).analyze();
         const bad = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical');

@@ -7,6 +7,7 @@ import { html } from './dom.js';
 import { changedConditions } from './record_changes.js';
 import { CONDITIONS, header, SETTINGS } from './record_rows.js';
 import { text } from './text.js';
+import { speedName } from './window_text.js';
 
 /** @param {HTMLTableSectionElement} head */
 export function drawHeader(head) {
@@ -38,7 +39,7 @@ export function drawRows(body, rows) {
     const tr = html('tr', { 'data-run': row.n });
     tr.append(html('th', { scope: 'row' }, String(row.n)));
     for (const s of SETTINGS) {
-      const cell = html('td', { 'data-key': s.key }, row[s.key]);
+      const cell = html('td', { 'data-key': s.key }, s.key === 'speed' ? speedName(row.speed) : row[s.key]);
       if (changed.includes(s.key)) {
         cell.dataset.changed = 'true';
         cell.append(html('span', { class: 'record-hidden' }, text('changedMark')));

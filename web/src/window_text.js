@@ -6,6 +6,7 @@
 // form's own text is shown, untouched.
 import ja from './lang/ja.js';
 import { languageCode } from './language.js';
+import { PARAMETER_TABLE } from './parameter_table.js';
 import { text } from './text.js';
 
 // "<control>\n<Japanese caption>" -> the caption's name in the tables.
@@ -63,4 +64,14 @@ export function accessibleDescription(c) {
 /** The sentence heard when a run ends, from the run the form reports. */
 export function spokenResult(run) {
   return japanese() ? run.spoken : text('a11y.work.result', { result: run.result });
+}
+
+/**
+ * A speed as the page's language names it, from the name the form gives it
+ * (速, 中, 遅: the name of its option sp(0), sp(1), sp(2)).
+ * @param {string} name
+ */
+export function speedName(name) {
+  const i = PARAMETER_TABLE.speeds.findIndex((speed) => speed.name === name);
+  return i < 0 ? name : text(`a11y.sp(${i})`);
 }
