@@ -53,6 +53,8 @@ export function readAloudButton(controls, desk) {
   /** @type {{ result: string } | null} */
   let run = null;
   let speaking = false;
+  /** @type {SpeechSynthesisUtterance[]} */
+  let utterances = [];
   desk.addEventListener('shoutotsu:run', (event) => {
     run = /** @type {CustomEvent} */ (event).detail;
   });
@@ -63,6 +65,7 @@ export function readAloudButton(controls, desk) {
   };
   const stop = () => {
     speaking = false;
+    utterances = [];
     window.speechSynthesis?.cancel();
     show();
   };
@@ -81,21 +84,27 @@ export function readAloudButton(controls, desk) {
     }
     speaking = true;
     show();
-    const parts = spokenParts(controls(), run, text);
-    parts.forEach((part, i) => {
-      const utterance = new SpeechSynthesisUtterance(part);
+    // One sentence to an utterance: some voices stop a long one halfway.
+    // A period ends a sentence only before a space ("37.9" is one number).
+    // (No look-behind in the pattern: Safari 15 cannot parse it.)
+    const sentences = spokenParts(controls(), run, text)
+      .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
+      .filter(Boolean);
+    // Held here until spoken: an utterance the page drops may never end.
+    utterances = sentences.map((sentence) => {
+      const utterance = new SpeechSynthesisUtterance(sentence);
       utterance.voice = voice;
       utterance.lang = voice.lang;
       utterance.rate = kRate;
-      if (i === parts.length - 1) {
-        utterance.onend = () => {
-          speaking = false;
-          show();
-        };
-      }
       utterance.onerror = () => stop();
-      window.speechSynthesis.speak(utterance);
+      return utterance;
     });
+    utterances[utterances.length - 1].onend = () => {
+      speaking = false;
+      utterances = [];
+      show();
+    };
+    for (const utterance of utterances) window.speechSynthesis.speak(utterance);
   });
   // Another language: stop, and say it again only when asked.
   onTableChange(() => {

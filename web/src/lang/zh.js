@@ -112,7 +112,7 @@ export default {
   readAloudStop: '停止',
   noVoice: '这台设备没有中文语音，所以不能朗读。',
   speakQuestion: '撞击球的重量和速度不同，被撞球移动的距离会怎样变化呢？',
-  speakConditions: '现在的条件是：撞击球重{m1}克，被撞球重{m2}克；撞击球的半径是{r1}毫米，被撞球的半径是{r2}毫米；轨道高{height}厘米，斜面长{length}厘米；播放速度是{speed}。',
+  speakConditions: '现在的条件是：撞击球重{m1}克，被撞球重{m2}克。撞击球的半径是{r1}毫米，被撞球的半径是{r2}毫米。轨道高{height}厘米，斜面长{length}厘米。播放速度是{speed}。',
   speakSpeed0: '快',
   speakSpeed1: '中',
   speakSpeed2: '慢',
