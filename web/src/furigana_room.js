@@ -83,22 +83,22 @@ export function makeRoom(win) {
   const controls = [...win.querySelectorAll('[data-control]')].filter((e) => visible(e) && !e.classList.contains('label'));
   const obstaclesFor = (h) => [
     ...texts.filter((t) => t !== h).flatMap((t) => [...glyphBoxes(t), ...readingBoxes(t)]),
-    ...controls.filter((c) => !c.contains(h) && c.localName !== 'fieldset' && !c.classList.contains('button')).map(boxOf),
-    ...controls.filter((c) => c.classList.contains('button') && c !== h).map(boxOf),
+    ...controls.filter((c) => c !== h && !c.contains(h) && c.localName !== 'fieldset').map(boxOf),
   ];
-  const fits = (h, dy) => {
+  // How far `h` can move (down for sign 1, up for -1), up to `need`, in
+  // steps, covering nothing new.
+  const farthest = (h, need, sign) => {
     const clip = boxOf(h.closest('.picture, .client') ?? win);
     const here = [...glyphBoxes(h), ...readingBoxes(h)];
-    const own = here.map((r) => moved(r, dy));
-    const out = dy > 0 ? (r) => r.bottom > clip.bottom + kTolerance : (r) => r.top < clip.top - kTolerance;
-    if (own.some(out)) return false;
     // What it covers where it is, it moves away from.
     const others = obstaclesFor(h).filter((o) => !here.some((r) => overlaps(r, o)));
-    return !own.some((r) => others.some((o) => overlaps(r, o)));
-  };
-  const farthest = (h, need, sign) => {
+    const out = sign > 0 ? (r) => r.bottom > clip.bottom + kTolerance : (r) => r.top < clip.top - kTolerance;
+    const fits = (dy) => here.every((r) => {
+      const there = moved(r, dy);
+      return !out(there) && !others.some((o) => overlaps(there, o));
+    });
     let d = 0;
-    while (d + kStep <= need && fits(h, sign * (d + kStep))) d += kStep;
+    while (d + kStep <= need && fits(sign * (d + kStep))) d += kStep;
     return d;
   };
   const stuck = new Set();
