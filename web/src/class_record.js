@@ -26,8 +26,10 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   const heading = html('h2', { id: `${id}-title` });
   summary.append(heading);
   const help = html('p', { class: 'class-help' });
-  const chooseLabel = html('label', { for: `${id}-files`, class: 'class-choose' });
-  const input = html('input', { id: `${id}-files`, type: 'file', multiple: '', accept: '.csv,text/csv', 'data-control': 'class-files' });
+  const chooseLabel = html('label', { class: 'class-choose' });
+  const chooseWords = html('span');
+  const input = html('input', { type: 'file', multiple: '', accept: '.csv,text/csv', 'data-control': 'class-files' });
+  chooseLabel.append(chooseWords, input);
   const notices = html('div', { class: 'record-notices', role: 'status' });
   const messages = html('ul', { class: 'class-messages', role: 'status' });
   const namesBox = html('fieldset', { class: 'class-groups' });
@@ -39,6 +41,7 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   const actions = html('p', { class: 'record-actions' });
   actions.append(csvButton, clearButton);
   const empty = html('p', { class: 'record-empty' });
+  const mismatchNote = html('p', { class: 'class-mismatch-note' });
 
   const tableBox = html('div', { class: 'record-table', role: 'region', 'aria-labelledby': `${id}-caption`, tabindex: '0' });
   const table = html('table');
@@ -59,7 +62,7 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   chartBox.append(choice, drawing, chartCaption);
   const sheet = html('div', { class: 'class-sheet' });
   sheet.append(tableBox, chartBox);
-  section.append(summary, help, chooseLabel, input, notices, messages, actions, namesBox, empty, sheet);
+  section.append(summary, help, chooseLabel, notices, messages, actions, namesBox, empty, mismatchNote, sheet);
   host.replaceChildren(section);
 
   const shown = new Set();
@@ -120,6 +123,8 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
     const fragment = host.ownerDocument.createDocumentFragment();
     for (const group of groups) for (const row of group.rows) fragment.append(rowElement(group, row));
     body.replaceChildren(fragment);
+    mismatchNote.textContent = text('classMismatchCount', { rows: mismatched.size, mismatch: text('classMismatch') });
+    mismatchNote.hidden = mismatched.size === 0;
     empty.hidden = rows.length > 0;
     sheet.hidden = rows.length === 0;
     csvButton.disabled = rows.length === 0;
@@ -136,14 +141,12 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
       option.selected = s === axis;
       return option;
     }));
-    const legend = drawClassChart(drawing, groups, axis);
-    chartCaption.replaceChildren(legend);
-    if (mismatched.size) chartCaption.append(html('p', {}, text('classMismatchCount', { rows: mismatched.size, mismatch: text('classMismatch') })));
+    chartCaption.replaceChildren(drawClassChart(drawing, groups, axis));
   }
 
   function words() {
     help.textContent = text('classHelp');
-    chooseLabel.textContent = text('classChoose');
+    chooseWords.textContent = text('classChoose');
     namesLegend.textContent = text('classGroups');
     clearButton.textContent = text('classClear');
     csvButton.title = text('classCsvTitle');
