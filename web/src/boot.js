@@ -3,7 +3,7 @@
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
 import { FormPage } from './page.js';
-import { keepClassRecord } from './class_record.js';
+import { keepClassRecord } from './class_hook.js';
 import { keepRecord } from './record_hook.js';
 
 // The module's entries, as the page uses them.

@@ -6,7 +6,7 @@
 // class_store.js; this is the section that shows them.
 import { differingAxes, drawClassChart } from './class_chart.js';
 import { columnName, MAX_FILE_BYTES, readGroupFile, ROW_KEYS } from './class_files.js';
-import { chartSettings, classCsv, editedName, mismatchedRows } from './class_rows.js';
+import { chartSettings, classCsv, editedName, joinGroup, mismatchedRows } from './class_rows.js';
 import { ClassStore } from './class_store.js';
 import { html } from './dom.js';
 import { onTableChange, text } from './text.js';
@@ -181,17 +181,9 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
         said.push(['refused', read.error]);
         continue;
       }
-      const same = groups.find((group) => group.source === read.group.source);
-      if (same) {
-        said.push(['same', text('classSameFile', { ...where, group: same.name })]);
-        continue;
-      }
-      const group = read.group;
-      const taken = new Set(groups.map((one) => one.name));
-      const base = group.name || text('classColumnGroup');
-      for (let i = 2; taken.has(group.name) || !group.name; i++) group.name = `${base} (${i})`;
-      groups = [...groups, group];
-      said.push(['added', text('classAdded', { ...where, rows: group.rows.length })]);
+      const joined = joinGroup(groups, read.group, file.name);
+      groups = joined.groups;
+      said.push(joined.said);
     }
     store.save(groups);
     mismatched = mismatchedRows(groups, resultFor);
@@ -266,24 +258,4 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   onTableChange(words);
   words();
   return { addFiles, groups: () => groups };
-}
-
-function localStore() {
-  try {
-    return window.localStorage;
-  } catch {
-    return null; // a locked-down browser: the class's record lives in memory only
-  }
-}
-
-/**
- * The class's record on the page, just after `after` (the learner's record).
- * @param {Element} after
- * @param {(height: number, length: number, m1: number, m2: number, r1: number, r2: number) => string} resultFor
- */
-export function keepClassRecord(after, resultFor) {
-  const host = document.createElement('div');
-  host.className = 'class-record-host';
-  after.after(host);
-  return mountClassRecord({ host, storage: localStore(), resultFor });
 }

@@ -70,6 +70,25 @@ export function classCsv(groups) {
   return '\uFEFF' + lines.map((line) => line.map(cell).join(',')).join('\r\n') + '\r\n';
 }
 
+/**
+ * The record with a group's file added, and what the teacher is told: a
+ * file whose text is already in the record is not added again, and a name
+ * already taken gets a number after it.
+ * @param {Group[]} groups
+ * @param {Group} group
+ * @param {string} file
+ * @returns {{ groups: Group[], said: [string, string] }}
+ */
+export function joinGroup(groups, group, file) {
+  const same = groups.find((one) => one.source === group.source);
+  if (same) return { groups, said: ['same', text('classSameFile', { file, group: same.name })] };
+  const taken = new Set(groups.map((one) => one.name));
+  const base = group.name || text('classColumnGroup');
+  let name = base;
+  for (let i = 2; taken.has(name) || !name; i++) name = `${base} (${i})`;
+  return { groups: [...groups, { ...group, name }], said: ['added', text('classAdded', { file, rows: group.rows.length })] };
+}
+
 // A name the teacher typed, or the old one if nothing is left of it.
 export const editedName = (typed, old) => String(typed).trim().slice(0, MAX_NAME) || old;
 

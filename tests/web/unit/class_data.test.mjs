@@ -6,7 +6,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { decodeCsv, readGroupFile } from '../../../web/src/class_files.js';
-import { classCsv, mismatchedRows, parseClass, serialiseClass } from '../../../web/src/class_rows.js';
+import { classCsv, joinGroup, mismatchedRows, parseClass, serialiseClass } from '../../../web/src/class_rows.js';
 import { ClassStore } from '../../../web/src/class_store.js';
 import { LANGUAGES } from '../../../web/src/lang/all.js';
 
@@ -96,6 +96,10 @@ test('rows checked against the experiment, the combined CSV and the stored recor
   assert.match(readGroupFile('all.csv', utf8(csv, false)).error, /1行目が 記録の 見出しでは ありません/);
 
   assert.deepEqual(parseClass(serialiseClass(groups)), { groups });
+  // Another file of the same name is a group of its own; the same text again is not.
+  const joined = joinGroup(groups, { ...groups[1], source: 'c' }, 'x.csv');
+  assert.equal(joined.groups[2].name, '-2班, "B" (2)');
+  assert.deepEqual(joinGroup(joined.groups, { ...groups[0], name: 'y' }, 'y.csv').groups, joined.groups);
   for (const damaged of ['{', '{"kind":"shoutotsu-class","version":2,"groups":[]}',
     serialiseClass([{ ...groups[0], rows: [row('60', '37.9cm')] }])]) {
     assert.ok('problem' in parseClass(damaged), damaged);
