@@ -123,8 +123,9 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
     const fragment = host.ownerDocument.createDocumentFragment();
     for (const group of groups) for (const row of group.rows) fragment.append(rowElement(group, row));
     body.replaceChildren(fragment);
-    mismatchNote.textContent = text('classMismatchCount', { rows: mismatched.size, mismatch: text('classMismatch') });
-    mismatchNote.hidden = mismatched.size === 0;
+    const marked = rows.filter((row) => mismatched.has(row)).length;
+    mismatchNote.textContent = text('classMismatchCount', { rows: marked, mismatch: text('classMismatch') });
+    mismatchNote.hidden = marked === 0;
     empty.hidden = rows.length > 0;
     sheet.hidden = rows.length === 0;
     csvButton.disabled = rows.length === 0;
