@@ -70,6 +70,7 @@ describe('the class\'s record on the page', () => {
     await page.waitForSelector('html[data-ready="1"]');
     await control(page, 'class-record').locator('summary').click();
     assert.equal((await tableRows(page)).length, 12);
+    assert.equal(await page.locator('tr[data-mismatch="true"]').count(), 1);
     await control(page, 'class-files').setInputFiles([{ ...GROUP_1, name: 'もう一度.csv' }]);
     await page.waitForSelector('.class-messages li[data-message="same"]');
     assert.match((await messages(page))[0][1], /「もう一度\.csv」は「1班」と 同じ 中身/);
