@@ -3,6 +3,7 @@
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
 import { FormPage } from './page.js';
+import { keepClassRecord } from './class_hook.js';
 import { keepRecord } from './record_hook.js';
 
 // The module's entries, as the page uses them.
@@ -18,6 +19,7 @@ function formApi(module) {
     select: (id) => module._shoutotsu_select(id) === 1,
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
+    resultFor: (height, length, m1, m2, r1, r2) => text(module._shoutotsu_result_for(height, length, m1, m2, r1, r2)),
     status: () => module._shoutotsu_status(),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
@@ -99,10 +101,12 @@ async function boot() {
     showProblem('load-failed', error && error.message ? error.message : error);
     return;
   }
-  const page = new FormPage(formApi(module), document.getElementById('desk'),
+  const api = formApi(module);
+  const page = new FormPage(api, document.getElementById('desk'),
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
+  keepClassRecord(document.querySelector('.record-host'), api.resultFor);
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {
