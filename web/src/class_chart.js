@@ -2,11 +2,11 @@
 // one series per group told apart by shape as well as colour, each group's
 // predictions as hollow marks of its own shape, and a legend of the groups.
 import { COLOURS, MARKS } from './chart_marks.js';
+import { chartFrame } from './chart_frame.js';
 import { html, svg } from './dom.js';
 import { axisScale, resultCm, resultScale } from './record_chart_data.js';
 import { text } from './text.js';
 
-const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
 // When several settings differ, the lesson's first question comes first.
 const PREFERRED_AXIS = ['m1', 'height', 'length', 'm2', 'r1', 'r2', 'speed'];
 // The settings that change the result (the speed only shows the run slower).
@@ -33,37 +33,12 @@ export function drawClassChart(target, groups, setting) {
   const axis = setting.key;
   const rows = groups.flatMap((group) => group.rows);
   const predicted = rows.filter((row) => row.prediction !== '');
-  const plotWidth = BOX.width - BOX.left - BOX.right;
-  const plotHeight = BOX.height - BOX.top - BOX.bottom;
   const xs = axisScale(setting, rows);
-  const ys = resultScale([...rows, ...predicted.map((row) => ({ result: row.prediction }))]);
-  const px = (value) => BOX.left + xs.at(value) * plotWidth;
-  const py = (cm) => BOX.top + plotHeight - ys.at(cm) * plotHeight;
-
-  const chart = svg('svg', {
-    viewBox: `0 0 ${BOX.width} ${BOX.height}`, role: 'img', 'data-axis': axis,
-    'aria-label': text('classChartLabel', { axis: setting.label }),
+  const { chart, px, py } = chartFrame({
+    xs, ys: resultScale([...rows, ...predicted.map((row) => ({ result: row.prediction }))]),
+    xName: setting.label, yName: text('classChartName'), axis,
+    label: text('classChartLabel', { axis: setting.label }),
   });
-  const grid = svg('g', { class: 'record-grid' });
-  for (const v of ys.ticks) {
-    const y = py(v);
-    grid.append(svg('line', { x1: BOX.left, x2: BOX.left + plotWidth, y1: y, y2: y }));
-    chart.append(svg('text', { x: BOX.left - 8, y: y + 4, 'text-anchor': 'end', class: 'record-tick' }, String(v)));
-  }
-  for (const tick of xs.ticks) {
-    const x = BOX.left + tick.at * plotWidth;
-    grid.append(svg('line', { x1: x, x2: x, y1: BOX.top, y2: BOX.top + plotHeight }));
-    chart.append(svg('text', { x, y: BOX.top + plotHeight + 20, 'text-anchor': 'middle', class: 'record-tick' }, tick.text));
-  }
-  chart.prepend(grid);
-  chart.append(svg('path', { class: 'record-axes', d: `M${BOX.left} ${BOX.top}V${BOX.top + plotHeight}H${BOX.left + plotWidth}` }));
-  chart.append(svg('text', {
-    x: BOX.left + plotWidth / 2, y: BOX.height - 12, 'text-anchor': 'middle', class: 'record-axis-name',
-  }, setting.label));
-  const yMiddle = BOX.top + plotHeight / 2;
-  chart.append(svg('text', {
-    x: 18, y: yMiddle, 'text-anchor': 'middle', class: 'record-axis-name', transform: `rotate(-90 18 ${yMiddle})`,
-  }, text('classChartName')));
 
   groups.forEach((group, index) => {
     const colour = COLOURS[index % COLOURS.length];
