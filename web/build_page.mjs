@@ -68,7 +68,8 @@ const dataUrl = (type, bytes) => `data:${type};base64,${Buffer.from(bytes).toStr
 function build(options) {
   const read = (path) => readFileSync(path, 'utf8');
   const template = read(join(here, 'index.html'));
-  const style = read(join(here, 'page.css')) + read(join(here, 'record.css')) + read(join(here, 'contrast.css'));
+  const style = read(join(here, 'page.css')) + read(join(here, 'record.css')) + read(join(here, 'lesson.css'))
+    + read(join(here, 'contrast.css'));
   const app = bundleScript();
   const siteApp = bundleScript({ map: true });
   const iconSvg = readFileSync(options.icon);

@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { setUpLesson } from './lesson_setup.js';
 import { FormPage } from './page.js';
 import { keepRecord } from './record_hook.js';
 
@@ -19,6 +20,10 @@ function formApi(module) {
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
     status: () => module._shoutotsu_status(),
+    setParameter: (parameter, value) => module._shoutotsu_set_parameter(parameter, value) === 1,
+    lockParameter: (parameter) => module._shoutotsu_lock_parameter(parameter) === 1,
+    selectSpeed: (speed) => module._shoutotsu_select_speed(speed) === 1,
+    settings: () => JSON.parse(text(module._shoutotsu_settings())),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
       return run ? JSON.parse(run) : null;
@@ -103,6 +108,7 @@ async function boot() {
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
+  setUpLesson(page);
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {
