@@ -73,6 +73,7 @@ test('a value off its bar or an unknown name gives one notice and changes nothin
 test('the teacher\'s panel writes the window\'s conditions and the ticked locks, and copies the link', async () => {
   await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: site.url.replace(/\/$/, '') });
   const page = await openPage(context, `${site.url}?r2=14&speed=slow`);
+  assert.equal(await page.locator('.lesson').isVisible(), false, 'nothing fixed, nothing wrong: no line');
   const panel = control(page, 'teacher');
   assert.equal(await panel.evaluate((details) => details.open), false, 'closed at first');
   await control(page, 'T1mScroll').focus();

@@ -66,6 +66,7 @@ function showLesson(page, { locks, problems }) {
   onTableChange(render);
   fixed.hidden = locks.length === 0;
   notice.hidden = problems.length === 0;
+  box.hidden = fixed.hidden && notice.hidden; // a link of values alone says nothing here
   box.append(fixed, notice);
   const record = document.querySelector('.record-host');
   if (record) record.before(box);
