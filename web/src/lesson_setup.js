@@ -35,7 +35,9 @@ export function setUpLesson(page, search = location.search) {
  */
 function applyLesson(page, { values, speed, locks }) {
   const { api } = page;
-  for (const [key, value] of Object.entries(values)) page.event(() => api.setParameter(indexOf(key), value));
+  PARAMETER_TABLE.parameters.forEach(({ key }, parameter) => {
+    if (key in values) page.event(() => api.setParameter(parameter, values[key]));
+  });
   if (speed !== null) {
     page.event(() => api.selectSpeed(PARAMETER_TABLE.speeds.findIndex((s) => s.key === speed)));
   }
