@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { setUpLesson } from './lesson_setup.js';
 import { FormPage } from './page.js';
 import { keepClassRecord } from './class_hook.js';
 import { keepRecord } from './record_hook.js';
@@ -21,6 +22,10 @@ function formApi(module) {
     tick: (id) => module._shoutotsu_tick(id) === 1,
     resultFor: (height, length, m1, m2, r1, r2) => text(module._shoutotsu_result_for(height, length, m1, m2, r1, r2)),
     status: () => module._shoutotsu_status(),
+    setParameter: (parameter, value) => module._shoutotsu_set_parameter(parameter, value) === 1,
+    lockParameter: (parameter) => module._shoutotsu_lock_parameter(parameter) === 1,
+    selectSpeed: (speed) => module._shoutotsu_select_speed(speed) === 1,
+    settings: () => JSON.parse(text(module._shoutotsu_settings())),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
       return run ? JSON.parse(run) : null;
@@ -107,6 +112,7 @@ async function boot() {
   page.start();
   keepRecord(document.getElementById('desk'));
   keepClassRecord(document.querySelector('.record-host'), api.resultFor);
+  setUpLesson(page);
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.
   requestAnimationFrame(() => requestAnimationFrame(() => {
