@@ -12,13 +12,16 @@ F64 fallTimeOf(F32 tableHeight, F32 gravity) {
     return squareRoot((F64(2.0) * tableHeight) / gravity);
 }
 
+F64 landingDistanceMm(I16 m1, I16 m2, I16 height, F32 gravity, F32 tableHeight) {
+    const F64 impactSpeed = impactSpeedOf(height, gravity);
+    const F64 fallTime = fallTimeOf(tableHeight, gravity);
+    return ((((F64(m1) * F64(1.9)) / F64(m1 + m2)) * impactSpeed) * fallTime) * F64(10.0);
+}
+
 F64 landingDistanceMm(const MainForm& form) {
     const SimState& s = form.state;
-    const I16 m1(form.T1mScroll.value());
-    const I16 m2(form.T2mScroll.value());
-    const F64 impactSpeed = impactSpeedOf(s.height, s.gravity);
-    const F64 fallTime = fallTimeOf(tableHeightCm(form), s.gravity);
-    return ((((F64(m1) * F64(1.9)) / F64(m1 + m2)) * impactSpeed) * fallTime) * F64(10.0);
+    return landingDistanceMm(I16(form.T1mScroll.value()), I16(form.T2mScroll.value()), s.height,
+                             s.gravity, tableHeightCm(form));
 }
 
 } // namespace shoutotsu

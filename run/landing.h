@@ -14,8 +14,12 @@ F32 tableHeightCm(const MainForm& form);
 // s: the fall from a table `tableHeight` cm high.
 F64 fallTimeOf(F32 tableHeight, F32 gravity);
 
-// The landing distance in millimetres (not yet cut) for the form's current
-// settings: only the masses, the rail's height and the table count.
+// The landing distance in millimetres (not yet cut) for bobs of `m1` and
+// `m2` grams, a rail `height` cm high and a table `tableHeight` cm high:
+// nothing else of a run counts.
+F64 landingDistanceMm(I16 m1, I16 m2, I16 height, F32 gravity, F32 tableHeight);
+
+// The same for the form's current settings.
 F64 landingDistanceMm(const MainForm& form);
 
 } // namespace shoutotsu

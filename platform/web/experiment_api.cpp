@@ -34,17 +34,19 @@ std::string resultFor(const Parameters& parameters) {
             return "";
         }
     }
-    MainForm& form = checkingForm();
-    // The settings go in through the scroll bars, as a learner sets them, so
-    // that the scene and the state are the ones a run would start from; the
-    // last phase's own formula then gives where the bob lands, without the
-    // hundreds of ticks the run takes to show it.
-    applyParameters(form, parameters);
-    if (form.halted()) {
-        return "";
-    }
+    // The last phase's own formula gives where the bob lands, without the
+    // hundreds of ticks the run takes to show it. Of the settings, only the
+    // masses and the rail's height count; the table and gravity are the
+    // loaded form's, as in every run.
+    const MainForm& form = checkingForm();
     try {
-        return resultText(landingDistanceMm(form).v);
+        // Each value is in its scroll bar's range (checked above), so it
+        // fits 16 bits.
+        const auto in16 = [](int value) { return I16(static_cast<int16_t>(value)); };
+        return resultText(landingDistanceMm(in16(parameters.m1Grams), in16(parameters.m2Grams),
+                                            in16(parameters.heightCm), form.state.gravity,
+                                            tableHeightCm(form))
+                              .v);
     } catch (const RunTimeError&) {
         return "";
     }
