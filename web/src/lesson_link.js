@@ -21,7 +21,9 @@ import { text } from './text.js';
 // The conditions in the order of the window's frames, left to right (the
 // record's columns), which is how a link lists them.
 export const LINK_ORDER = ['m1', 'm2', 'r1', 'r2', 'height', 'length'];
-const OTHER_NAMES = ['speed', 'lock'];
+// Names the link may carry besides: the speed, the locks, and the page's
+// language (read where the page picks its language).
+const OTHER_NAMES = ['speed', 'lock', 'lang'];
 // A value longer than this is cut in a notice; nobody types it on purpose.
 const SHOWN_LENGTH = 20;
 
@@ -59,6 +61,8 @@ export function readLesson(search, table = PARAMETER_TABLE) {
     if (!known || counts.get(name) > 1) {
       if (!named.has(name)) problem(known ? 'repeated' : 'unknown', name, value);
       named.add(name);
+    } else if (name === 'lang') {
+      continue;
     } else if (name === 'speed') {
       if (speeds.includes(value)) lesson.speed = value;
       else problem('speed', name, value);
