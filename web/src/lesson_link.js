@@ -113,7 +113,7 @@ export function problemTexts(problems, table = PARAMETER_TABLE) {
   return problems.map(({ kind, name, value }) => {
     if (kind === 'value') {
       const p = table.parameters.find((parameter) => parameter.key === name);
-      return text('lessonBadValue', { name, value, label: p.name, minimum: p.minimum, maximum: p.maximum, step: p.step, unit: p.unit });
+      return text('lessonBadValue', { name, value, label: text(`setting_${name}`), minimum: p.minimum, maximum: p.maximum, step: p.step, unit: p.unit });
     }
     if (kind === 'speed') {
       return text('lessonBadSpeed', { value, accepted: table.speeds.map((s) => `${s.key}（${s.name}）`).join(separator) });

@@ -57,7 +57,7 @@ function showLesson(page, { locks, problems }) {
     const settings = page.api.settings();
     const list = LINK_ORDER.filter((key) => locks.includes(key)).map((key) => {
       const p = PARAMETER_TABLE.parameters[indexOf(key)];
-      return text('lessonFixedItem', { name: p.name, value: settings[key], unit: p.unit });
+      return text('lessonFixedItem', { name: text(`setting_${key}`), value: settings[key], unit: p.unit });
     });
     fixed.textContent = text('lessonFixed', { list: list.join(text('lessonListSeparator')) });
     const items = html('ul');

@@ -54,7 +54,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
     summary.textContent = text('teacherTitle');
     intro.textContent = text('teacherIntro');
     legend.textContent = text('teacherLockLegend');
-    for (const [key, row] of rows) row.name.textContent = parameterOf(key).name;
+    for (const [key, row] of rows) row.name.textContent = text(`setting_${key}`);
     disk.textContent = text('teacherFromDisk');
     linkLabel.textContent = text('teacherLinkLabel');
     copy.textContent = text('teacherCopy');
@@ -71,7 +71,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
       const p = parameterOf(key);
       row.value.textContent = `${settings[key]} ${p.unit}`;
       if (fitsBar(p, settings[key])) values[key] = settings[key];
-      else unfit.push(html('li', {}, text('teacherOffStep', { name: p.name, value: settings[key], unit: p.unit, step: p.step })));
+      else unfit.push(html('li', {}, text('teacherOffStep', { name: text(`setting_${key}`), value: settings[key], unit: p.unit, step: p.step })));
     }
     const speedName = PARAMETER_TABLE.speeds.find((s) => s.key === settings.speed)?.name ?? '';
     speed.textContent = text('teacherSpeed', { name: speedName });
