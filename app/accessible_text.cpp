@@ -53,7 +53,9 @@ std::string accessibleName(const MainForm& form, const Control& control) {
 std::string accessibleDescription(const MainForm& form, const Control& control) {
     for (const ShownParameter& parameter : shownParameters(form)) {
         if (&control == parameter.bar) {
-            return shownValue(parameter);
+            return form.parameterLocked(parameter.info->id)
+                       ? shownValue(parameter) + "。先生が決めた条件です"
+                       : shownValue(parameter);
         }
     }
     if (&control != &form.work) {

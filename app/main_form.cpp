@@ -105,14 +105,72 @@ void MainForm::noteRunBoundary(bool wasRunning, bool wasShowingResult) {
         return;
     }
     FinishedRun run;
-    for (const ParameterInfo& p : kParameters) {
-        const int value = parameterBar(p.id).value();
-        run.values.emplace_back(p.key, countedFromOtherEnd(p) ? p.countedFrom - value : value);
-    }
+    run.values = currentSettings().values;
     run.speed = speedInfo(runSpeed_).key;
     run.result = kekka.caption();
     run.spoken = resultSentence(*this);
     runObserver_->runFinished(run);
+}
+
+bool MainForm::setParameter(ParameterId id, int shownValue) {
+    const ParameterInfo& p = parameterInfo(id);
+    if (shownValue < p.minimum || shownValue > p.maximum ||
+        (shownValue - p.minimum) % p.step != 0) {
+        return false;
+    }
+    ScrollBar& bar = parameterBar(id);
+    if (!loaded_ || halted_ || unloaded_ || !bar.enabled()) {
+        return false;
+    }
+    const int16_t target = barValueFor(p, shownValue);
+    return bar.value() == target || scroll(bar, ScrollAction::ThumbTo, target);
+}
+
+bool MainForm::lockParameter(ParameterId id) {
+    if (!loaded_) {
+        return false;
+    }
+    locked_[index(id)] = true;
+    accessibleTextStale_ = true; // the bar's description says so
+    return runEvent([this, id] { parameterBar(id).setEnabled(false); });
+}
+
+bool MainForm::barLocked(const ScrollBar& bar) const {
+    for (const ParameterInfo& p : kParameters) {
+        if (&parameterBar(p.id) == &bar) {
+            return locked_[index(p.id)];
+        }
+    }
+    return false;
+}
+
+bool MainForm::setParameter(int parameter, int shownValue) {
+    if (parameter < 0 || parameter >= static_cast<int>(kParameters.size())) {
+        return false;
+    }
+    return setParameter(kParameters[static_cast<size_t>(parameter)].id, shownValue);
+}
+
+bool MainForm::lockParameter(int parameter) {
+    if (parameter < 0 || parameter >= static_cast<int>(kParameters.size())) {
+        return false;
+    }
+    return lockParameter(kParameters[static_cast<size_t>(parameter)].id);
+}
+
+CurrentSettings MainForm::currentSettings() const {
+    CurrentSettings settings;
+    for (const ParameterInfo& p : kParameters) {
+        const int value = parameterBar(p.id).value();
+        settings.values.emplace_back(p.key, countedFromOtherEnd(p) ? p.countedFrom - value : value);
+    }
+    settings.speed = speedInfo(kDefaultSpeed).key;
+    for (const SpeedInfo& speed : kSpeeds) {
+        if (sp[static_cast<size_t>(speed.speed)].value()) {
+            settings.speed = speed.key;
+        }
+    }
+    return settings;
 }
 
 bool MainForm::load() {
@@ -135,7 +193,7 @@ bool MainForm::click(CommandButton& button) {
 }
 
 bool MainForm::scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue) {
-    if (!loaded_ || !bar.enabled()) {
+    if (!loaded_ || halted_ || unloaded_ || !bar.enabled()) {
         return false;
     }
     bool changed = false;

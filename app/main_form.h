@@ -122,8 +122,22 @@ class MainForm : public Form {
     bool click(CommandButton& button) override;
     bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0) override;
     bool select(OptionButton& option) override;
-    bool selectSpeed(int index); // sp(index)
+    bool selectSpeed(int index) override; // sp(index)
     bool tick(Timer& timer) override;
+
+    // --- a lesson the teacher set up ---
+    // Moves the parameter's scroll bar so that its label shows `shownValue`
+    // (in the unit of app/parameters.h), as a learner's drag of the thumb
+    // would. False, with nothing moved, for a value off the bar's range or
+    // step, or while the bar takes no input (a run, a lock).
+    bool setParameter(ParameterId id, int shownValue);
+    // Disables the parameter's scroll bar for good: クリア enables only the
+    // others, and a screen reader is told the teacher fixed it.
+    bool lockParameter(ParameterId id);
+    bool parameterLocked(ParameterId id) const { return locked_[index(id)]; }
+    bool setParameter(int parameter, int shownValue) override;
+    bool lockParameter(int parameter) override;
+    CurrentSettings currentSettings() const override;
 
     bool loaded() const override { return loaded_; }
     bool unloaded() const override { return unloaded_; }
@@ -170,11 +184,13 @@ class MainForm : public Form {
     bool runEvent(const std::function<void()>& handler);
     void noteRunBoundary(bool wasRunning, bool wasShowingResult);
     void refreshAccessibleText();
+    bool barLocked(const ScrollBar& bar) const;
 
     PlatformServices& platform_;
     std::vector<Control*> all_;
     std::array<ScrollBar*, kParameters.size()> parameterBars_{};
     std::array<Control*, kParameters.size()> valueLabels_{};
+    std::array<bool, kParameters.size()> locked_{};
     Relay relay_{*this};
     ControlObserver* view_ = nullptr;
     RunObserver* runObserver_ = nullptr;

@@ -40,6 +40,14 @@ struct FinishedRun {
     std::string spoken; // the result as a screen reader is told it as it appears
 };
 
+// The conditions as the window stands now: each parameter by its key with
+// the value its label shows, in the form's order of them, and the speed
+// chosen now (for the next run).
+struct CurrentSettings {
+    std::vector<std::pair<std::string, int>> values; // {"height", 20}, ...
+    std::string speed;                               // "fast", "medium" or "slow"
+};
+
 class RunObserver {
   public:
     virtual ~RunObserver() = default;
@@ -64,6 +72,19 @@ class Form {
     virtual bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0) = 0;
     virtual bool select(OptionButton& option) = 0;
     virtual bool tick(Timer& timer) = 0;
+
+    // A lesson set up before the learner starts. A parameter is its place
+    // in currentSettings().values. setParameter moves its scroll bar to the
+    // value its label then shows, as a learner would (false for a value off
+    // the bar's range or step, or a bar that takes no input now);
+    // lockParameter keeps its scroll bar disabled from now on, in every
+    // state of the form; selectSpeed chooses a speed by its place in the
+    // form's list of them, as a learner's click on its option would. A form
+    // without parameters takes none of them.
+    virtual bool setParameter(int /*parameter*/, int /*shownValue*/) { return false; }
+    virtual bool lockParameter(int /*parameter*/) { return false; }
+    virtual bool selectSpeed(int /*speed*/) { return false; }
+    virtual CurrentSettings currentSettings() const { return {}; }
 
     virtual bool loaded() const = 0;
     virtual bool unloaded() const = 0;

@@ -8,6 +8,7 @@
 
 #include "run/captions.h"
 #include "run/impact_speed.h"
+#include "run/landing.h"
 #include "run/phase_clock.h"
 #include "run/result_text.h"
 #include "run/screen_travel.h"
@@ -20,11 +21,11 @@ void MainForm::ATOtimer_Timer() {
     const F32 g = s.gravity;
     const F64 ten(10.0);
 
-    const F32 tableHeight = toF32((F64(hako.height()) / scale) * ten); // cm
+    const F32 tableHeight = tableHeightCm(*this);
     s.t = advancedClock(s.t, ATOtimer, s.timeDiv);
     const F64 t(s.t);
     const F64 inverseCoefA = power(s.coefA, -1);
-    const F64 fallTime = squareRoot((F64(2.0) * tableHeight) / g);
+    const F64 fallTime = fallTimeOf(tableHeight, g);
     const F64 endTime = squareRoot(((F64(2.0) * inverseCoefA) * tableHeight) / g);
 
     if (!(t.v < endTime.v)) {
@@ -100,8 +101,7 @@ void MainForm::ATOtimer_Timer() {
     kekka.setTop(toF32((floorY - F64(en.height())) - F64(kekka.height())).v);
     kekka.setLeft(toF32((s.baseX + landOffset) - (F64(tamaB.width()) / F64(2.0))).v);
 
-    const F64 distanceMm = ((((F64(m1) * F64(1.9)) / F64(m1 + m2)) * impactSpeed) * fallTime) * ten;
-    kekka.setCaption(resultText(distanceMm.v));
+    kekka.setCaption(resultText(landingDistanceMm(*this).v));
 
     // The struck bob springs up from the floor.
     tamaB.setTop(bounceTop(t - fallTime, tamaB.height()).v);

@@ -26,8 +26,9 @@ void MainForm::start_Click() {
     }
     if (start.caption() == kClearCaption) {
         UpdateScene();
+        // A bar the teacher locked for the lesson stays as the run left it.
         for (ScrollBar* bar : parameterScrollBars()) {
-            bar->setEnabled(true);
+            bar->setEnabled(!barLocked(*bar));
         }
         kekka.setVisible(false);
         en.setVisible(false);

@@ -68,10 +68,12 @@ const dataUrl = (type, bytes) => `data:${type};base64,${Buffer.from(bytes).toStr
 function build(options) {
   const read = (path) => readFileSync(path, 'utf8');
   const template = read(join(here, 'index.html'));
-  // The window's sheet first, the forced-colours rules last, every other
-  // part's sheet between them by name.
-  const sheets = readdirSync(here).filter((name) => name.endsWith('.css') && name !== 'page.css' && name !== 'contrast.css').sort();
-  const style = ['page.css', ...sheets, 'contrast.css'].map((name) => read(join(here, name))).join('');
+  // The window's sheet first, then the record's, whose sheet the class's
+  // record builds on; the forced-colours rules last, every other part's
+  // sheet between them by name.
+  const first = ['page.css', 'record.css'];
+  const sheets = readdirSync(here).filter((name) => name.endsWith('.css') && !first.includes(name) && name !== 'contrast.css').sort();
+  const style = [...first, ...sheets, 'contrast.css'].map((name) => read(join(here, name))).join('');
   const app = bundleScript();
   const siteApp = bundleScript({ map: true });
   const iconSvg = readFileSync(options.icon);

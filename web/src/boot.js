@@ -2,11 +2,13 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { keepClassRecord } from './class_hook.js';
 import { watchForFurigana } from './furigana.js';
 import { furiganaSwitch } from './furigana_switch.js';
 import { startLanguage } from './language.js';
 import { languagePicker } from './language_picker.js';
 import { addLessonTool } from './lesson_bar.js';
+import { setUpLesson } from './lesson_setup.js';
 import { FormPage } from './page.js';
 import { readAloudButton } from './read_aloud.js';
 import { keepRecord } from './record_hook.js';
@@ -25,7 +27,12 @@ function formApi(module) {
     select: (id) => module._shoutotsu_select(id) === 1,
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
+    resultFor: (height, length, m1, m2, r1, r2) => text(module._shoutotsu_result_for(height, length, m1, m2, r1, r2)),
     status: () => module._shoutotsu_status(),
+    setParameter: (parameter, value) => module._shoutotsu_set_parameter(parameter, value) === 1,
+    lockParameter: (parameter) => module._shoutotsu_lock_parameter(parameter) === 1,
+    selectSpeed: (speed) => module._shoutotsu_select_speed(speed) === 1,
+    settings: () => JSON.parse(text(module._shoutotsu_settings())),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
       return run ? JSON.parse(run) : null;
@@ -108,10 +115,13 @@ async function boot() {
     showProblem('load-failed', error && error.message ? error.message : error);
     return;
   }
-  const page = new FormPage(formApi(module), document.getElementById('desk'),
+  const api = formApi(module);
+  const page = new FormPage(api, document.getElementById('desk'),
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
   keepRecord(document.getElementById('desk'));
+  keepClassRecord(document.querySelector('.record-host'), api.resultFor);
+  setUpLesson(page);
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(formControls, /** @type {HTMLElement} */ (document.getElementById('desk'))));

@@ -3,6 +3,7 @@
 // apart by shape as well as colour, and a legend of what sets them apart.
 // A run's prediction is the same mark left hollow, just beside its result.
 import { COLOURS, MARKS } from './chart_marks.js';
+import { chartFrame } from './chart_frame.js';
 import { html, svg } from './dom.js';
 import { axisScale, predictionCm, resultCm, resultScale, seriesOf } from './record_chart_data.js';
 import { CONDITIONS, label } from './record_rows.js';
@@ -11,48 +12,14 @@ import { text } from './text.js';
 // How far beside its run's result a prediction's hollow mark stands.
 const kPredictionOffset = 9;
 
-const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
-
 export function drawChart(target, rows, axis) {
   const setting = CONDITIONS.find((s) => s.key === axis);
   const resultName = text('resultName');
-  const plotWidth = BOX.width - BOX.left - BOX.right;
-  const plotHeight = BOX.height - BOX.top - BOX.bottom;
   const xs = axisScale(setting, rows);
-  const ys = resultScale(rows);
-  const px = (value) => BOX.left + xs.at(value) * plotWidth;
-  const py = (cm) => BOX.top + plotHeight - ys.at(cm) * plotHeight;
-
-  const chart = svg('svg', {
-    viewBox: `0 0 ${BOX.width} ${BOX.height}`,
-    role: 'img',
-    'aria-label': text('chartLabel', { setting: label(setting), result: resultName }),
-    'data-axis': axis,
+  const { chart, px, py } = chartFrame({
+    xs, ys: resultScale(rows), xName: label(setting), yName: `${resultName} (cm)`, axis,
+    label: text('chartLabel', { setting: label(setting), result: resultName }),
   });
-  const grid = svg('g', { class: 'record-grid' });
-  for (const v of ys.ticks) {
-    const y = py(v);
-    grid.append(svg('line', { x1: BOX.left, x2: BOX.left + plotWidth, y1: y, y2: y }));
-    chart.append(svg('text', { x: BOX.left - 8, y: y + 4, 'text-anchor': 'end', class: 'record-tick' }, String(v)));
-  }
-  for (const tick of xs.ticks) {
-    const x = BOX.left + tick.at * plotWidth;
-    grid.append(svg('line', { x1: x, x2: x, y1: BOX.top, y2: BOX.top + plotHeight }));
-    chart.append(svg('text', { x, y: BOX.top + plotHeight + 20, 'text-anchor': 'middle', class: 'record-tick' }, tick.text));
-  }
-  chart.prepend(grid);
-  chart.append(svg('path', {
-    class: 'record-axes',
-    d: `M${BOX.left} ${BOX.top}V${BOX.top + plotHeight}H${BOX.left + plotWidth}`,
-  }));
-  chart.append(svg('text', {
-    x: BOX.left + plotWidth / 2, y: BOX.height - 12, 'text-anchor': 'middle', class: 'record-axis-name',
-  }, label(setting)));
-  const yMiddle = BOX.top + plotHeight / 2;
-  chart.append(svg('text', {
-    x: 18, y: yMiddle, 'text-anchor': 'middle', class: 'record-axis-name',
-    transform: `rotate(-90 18 ${yMiddle})`,
-  }, `${resultName} (cm)`));
 
   const series = seriesOf(rows, axis);
   series.forEach((one, index) => {

@@ -5,7 +5,7 @@ import assert from 'node:assert/strict';
 import { LANGUAGES } from '../../../web/src/lang/all.js';
 
 const ja = LANGUAGES.ja.table;
-const placeholders = (template) => [...template.matchAll(/\{(\w+)\}/g)].map((m) => m[1]).sort();
+const placeholders = (template) => [...new Set([...template.matchAll(/\{(\w+)\}/g)].map((m) => m[1]))].sort();
 // The reading written over the title's kanji has no counterpart elsewhere.
 const mayBeEmpty = new Set(['window.title_s']);
 

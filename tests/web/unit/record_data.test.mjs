@@ -3,7 +3,8 @@
 // axis and series, and the store's set-aside, cap and carry-over.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { csvText, MAX_ROWS, parseRecord, runFrom, serialise, settle, tsvText } from '../../../web/src/record_rows.js';
+import { columnName, ROW_KEYS } from '../../../web/src/class_files.js';
+import { csvText, header, MAX_ROWS, parseRecord, runFrom, serialise, settle, tsvText } from '../../../web/src/record_rows.js';
 import { defaultAxis, differingSettings, seriesOf } from '../../../web/src/record_chart_data.js';
 import { changedConditions } from '../../../web/src/record_changes.js';
 import { predictionFrom } from '../../../web/src/prediction.js';
@@ -82,8 +83,10 @@ test('the CSV and the copied table: the same columns, the prediction before the 
   const copied = tsvText(rows).split('\r\n');
   assert.deepEqual(copied.map((line) => line.split('\t').length), [10, 10, 10, 1]);
   assert.equal(copied[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9cm');
-  // The names in the header are the core's.
+  // The names in the header are the core's, and the class's record reads
+  // the files by the same header.
   for (const p of PARAMETER_TABLE.parameters) assert.equal(ja[`setting_${p.key}`], p.name);
+  assert.deepEqual(ROW_KEYS.map(columnName), header());
 });
 
 test('the conditions a run changed from the one before; the speed is never one', () => {

@@ -1,0 +1,11 @@
+import { chromium } from 'playwright-core';
+const [,, width, height, out, query] = process.argv;
+const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--headless', '--no-sandbox'] });
+const tab = await browser.newPage({ viewport: { width: +width, height: +height } });
+tab.on('pageerror', (e) => console.log('pageerror', e.message));
+await tab.goto('file:///work/main/build-web/shoutotsu.html' + (query || ''));
+await tab.waitForSelector('html[data-ready="1"]');
+await tab.evaluate(() => document.querySelectorAll('details').forEach((d) => { d.open = true; }));
+await tab.waitForTimeout(300);
+await tab.screenshot({ path: out, fullPage: true });
+await browser.close();

@@ -1,0 +1,125 @@
+// The link a teacher hands out: its query sets the window's conditions and
+// speed, and fixes some of the conditions for the lesson.
+//   ?m1=10&height=20&speed=slow&lock=m2,r1,r2,height,length
+// A condition's value is the number its label shows (g, mm, cm), on its
+// scroll bar's range and step, as the core's table has them. Whatever does
+// not fit is left out and named in `problems`, so that the page can say
+// what it ignored; the rest still applies. No page element is touched here.
+import { PARAMETER_TABLE } from './parameter_table.js';
+import { text } from './text.js';
+
+/**
+ * @typedef {{ key: string, name: string, unit: string, minimum: number, maximum: number,
+ *   step: number, default: number }} Parameter
+ * @typedef {{ parameters: Parameter[], speeds: { key: string, name: string }[] }} Table
+ * @typedef {{ kind: 'value' | 'speed' | 'lock' | 'unknown' | 'repeated', name: string,
+ *   value: string }} Problem
+ * @typedef {{ values: Record<string, number>, speed: string | null, locks: string[],
+ *   problems: Problem[] }} Lesson
+ */
+
+// The conditions in the order of the window's frames, left to right (the
+// record's columns), which is how a link lists them.
+export const LINK_ORDER = ['m1', 'm2', 'r1', 'r2', 'height', 'length'];
+// Names the link may carry besides: the speed, the locks, and the page's
+// language (read where the page picks its language).
+const OTHER_NAMES = ['speed', 'lock', 'lang'];
+// A value longer than this is cut in a notice; nobody types it on purpose.
+const SHOWN_LENGTH = 20;
+
+/**
+ * Whether the label of `parameter` can show `value`: a whole number on its
+ * scroll bar's range and step.
+ * @param {Parameter} parameter
+ * @param {number} value
+ */
+export function fitsBar(parameter, value) {
+  return Number.isInteger(value) && value >= parameter.minimum && value <= parameter.maximum
+    && (value - parameter.minimum) % parameter.step === 0;
+}
+
+/**
+ * The lesson in an address's query (location.search, with or without "?").
+ * A name given twice is ignored altogether: which one was meant is unknown.
+ * @param {string} search
+ * @param {Table} [table]
+ * @returns {Lesson}
+ */
+export function readLesson(search, table = PARAMETER_TABLE) {
+  const parameters = new Map(table.parameters.map((p) => [p.key, p]));
+  const speeds = table.speeds.map((s) => s.key);
+  /** @type {Lesson} */
+  const lesson = { values: {}, speed: null, locks: [], problems: [] };
+  const pairs = [...new URLSearchParams(search)].filter(([name, value]) => name !== '' || value !== '');
+  const counts = new Map();
+  for (const [name] of pairs) counts.set(name, (counts.get(name) ?? 0) + 1);
+  const named = new Set(); // names already reported
+  const cut = (part) => (part.length > SHOWN_LENGTH ? `${part.slice(0, SHOWN_LENGTH)}…` : part);
+  const problem = (kind, name, value = '') => lesson.problems.push({ kind, name: cut(name), value: cut(value) });
+  for (const [name, value] of pairs) {
+    const known = parameters.has(name) || OTHER_NAMES.includes(name);
+    if (!known || counts.get(name) > 1) {
+      if (!named.has(name)) problem(known ? 'repeated' : 'unknown', name, value);
+      named.add(name);
+    } else if (name === 'lang') {
+      continue;
+    } else if (name === 'speed') {
+      if (speeds.includes(value)) lesson.speed = value;
+      else problem('speed', name, value);
+    } else if (name === 'lock') {
+      for (const item of value.split(',').map((part) => part.trim())) {
+        if (item === '') continue; // "lock=m1," is only a comma too many
+        if (!parameters.has(item)) problem('lock', name, item);
+        else if (!lesson.locks.includes(item)) lesson.locks.push(item);
+      }
+    } else {
+      const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
+      if (fitsBar(parameters.get(name), number)) lesson.values[name] = number;
+      else problem('value', name, value);
+    }
+  }
+  return lesson;
+}
+
+/** @param {Lesson} lesson */
+export const isEmptyLesson = (lesson) => Object.keys(lesson.values).length === 0 && lesson.speed === null
+  && lesson.locks.length === 0 && lesson.problems.length === 0;
+
+/**
+ * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2"). A
+ * value its bar's step cannot show is left out.
+ * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[] }} lesson
+ * @param {Table} [table]
+ */
+export function lessonQuery({ values, speed = null, locks = [] }, table = PARAMETER_TABLE) {
+  const parts = [];
+  for (const key of LINK_ORDER) {
+    const parameter = table.parameters.find((p) => p.key === key);
+    if (parameter && key in values && fitsBar(parameter, values[key])) parts.push(`${key}=${values[key]}`);
+  }
+  if (speed) parts.push(`speed=${speed}`);
+  const locked = LINK_ORDER.filter((key) => locks.includes(key));
+  if (locked.length > 0) parts.push(`lock=${locked.join(',')}`);
+  return `?${parts.join('&')}`;
+}
+
+/**
+ * What the page says of each ignored part of a link, in the page's language.
+ * @param {Problem[]} problems
+ * @param {Table} [table]
+ */
+export function problemTexts(problems, table = PARAMETER_TABLE) {
+  const separator = ', ';
+  return problems.map(({ kind, name, value }) => {
+    if (kind === 'value') {
+      const p = table.parameters.find((parameter) => parameter.key === name);
+      return text('lessonBadValue', { name, value, label: text(`setting_${name}`), minimum: p.minimum, maximum: p.maximum, step: p.step, unit: p.unit });
+    }
+    if (kind === 'speed') {
+      return text('lessonBadSpeed', { value, accepted: table.speeds.map((s) => `${s.key}（${s.name}）`).join(separator) });
+    }
+    if (kind === 'lock') return text('lessonBadLock', { value, accepted: LINK_ORDER.join(separator) });
+    if (kind === 'repeated') return text('lessonRepeated', { name });
+    return text('lessonUnknown', { name: value === '' ? name : `${name}=${value}`, accepted: [...LINK_ORDER, ...OTHER_NAMES].join(separator) });
+  });
+}

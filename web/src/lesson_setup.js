@@ -1,0 +1,76 @@
+// The lesson a teacher's link asks for, set up once the form has started:
+// each condition set through the core as a learner's drag would set it, the
+// speed chosen, the fixed conditions locked; then, just above the record,
+// a line that says which conditions the teacher fixed and one notice of
+// whatever in the link was ignored. The teacher's own panel, which makes
+// such links, goes below the record. A page opened without a query is set
+// up as it always was.
+import { html } from './dom.js';
+import { isEmptyLesson, LINK_ORDER, problemTexts, readLesson } from './lesson_link.js';
+import { PARAMETER_TABLE } from './parameter_table.js';
+import { mountTeacherPanel } from './teacher_panel.js';
+import { onTableChange, text } from './text.js';
+
+const indexOf = (key) => PARAMETER_TABLE.parameters.findIndex((p) => p.key === key);
+
+/**
+ * @param {import('./page.js').FormPage} page the started page
+ * @param {string} [search] the address's query
+ */
+export function setUpLesson(page, search = location.search) {
+  const lesson = readLesson(search);
+  if (!isEmptyLesson(lesson)) {
+    applyLesson(page, lesson);
+    showLesson(page, lesson);
+  }
+  mountTeacherPanel(page, lesson.locks);
+}
+
+/**
+ * In the core's order of the parameters, each as its own event, so the
+ * window shows each step as it would after a learner's input; the locks
+ * last, as a locked bar takes no value.
+ * @param {import('./page.js').FormPage} page
+ * @param {import('./lesson_link.js').Lesson} lesson
+ */
+function applyLesson(page, { values, speed, locks }) {
+  const { api } = page;
+  PARAMETER_TABLE.parameters.forEach(({ key }, parameter) => {
+    if (key in values) page.event(() => api.setParameter(parameter, values[key]));
+  });
+  if (speed !== null) {
+    page.event(() => api.selectSpeed(PARAMETER_TABLE.speeds.findIndex((s) => s.key === speed)));
+  }
+  for (const key of locks) page.event(() => api.lockParameter(indexOf(key)));
+}
+
+/**
+ * @param {import('./page.js').FormPage} page
+ * @param {import('./lesson_link.js').Lesson} lesson
+ */
+function showLesson(page, { locks, problems }) {
+  const box = html('div', { class: 'lesson', 'data-print': 'hide' });
+  const fixed = html('p', { class: 'lesson-fixed', 'data-control': 'lessonFixed' });
+  const notice = html('div', { class: 'lesson-notice', 'data-control': 'lessonNotice', role: 'note' });
+  const render = () => {
+    // The values as the core now holds them; a locked one cannot move.
+    const settings = page.api.settings();
+    const list = LINK_ORDER.filter((key) => locks.includes(key)).map((key) => {
+      const p = PARAMETER_TABLE.parameters[indexOf(key)];
+      return text('lessonFixedItem', { name: text(`setting_${key}`), value: settings[key], unit: p.unit });
+    });
+    fixed.textContent = text('lessonFixed', { list: list.join(text('lessonListSeparator')) });
+    const items = html('ul');
+    for (const line of problemTexts(problems)) items.append(html('li', {}, line));
+    notice.replaceChildren(html('p', {}, text('lessonIgnored')), items);
+  };
+  render();
+  onTableChange(render);
+  fixed.hidden = locks.length === 0;
+  notice.hidden = problems.length === 0;
+  box.hidden = fixed.hidden && notice.hidden; // a link of values alone says nothing here
+  box.append(fixed, notice);
+  const record = document.querySelector('.record-host');
+  if (record) record.before(box);
+  else page.desk.after(box);
+}
