@@ -13,10 +13,10 @@ import { languageCode } from './language.js';
 import { onTableChange } from './text.js';
 
 const kStoreKey = 'shoutotsu.furigana';
-// Text that is never given readings: what is heard but not seen, and
-// controls whose text cannot hold markup.
-// The caption bar is skipped too: the title below it says the same with its
-// reading.
+// Text never given readings: what has them already, what is heard but not
+// seen (live regions, the drawing area's description), controls whose text
+// cannot hold markup, and the caption bar (the title below it says the
+// same, with its reading).
 const kSkipped = '.furigana-text, .furigana-plain, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
 
 /** @type {Set<HTMLElement>} */
