@@ -12,13 +12,19 @@ const kRate = 0.9;
 // How long to wait for the browser to list its voices the first time.
 const kVoicesWaitMs = 1500;
 
+// Where a language's voices differ by region, the one to take first:
+// Mandarin as spoken in mainland China for simplified Chinese.
+const kFirstRegion = { 'zh-hans': 'zh-cn' };
+
 /** @param {string} tag */
 function voiceFor(tag) {
   const voices = window.speechSynthesis?.getVoices() ?? [];
   const base = tag.split('-')[0];
+  // Filipino voices are often listed as Tagalog.
   const bases = base === 'fil' ? ['fil', 'tl'] : [base];
   const norm = (lang) => lang.replace('_', '-').toLowerCase();
-  return voices.find((v) => norm(v.lang) === tag.toLowerCase())
+  const first = kFirstRegion[tag.toLowerCase()] ?? tag.toLowerCase();
+  return voices.find((v) => norm(v.lang) === first)
     ?? voices.find((v) => bases.includes(norm(v.lang).split('-')[0])) ?? null;
 }
 
