@@ -9,6 +9,7 @@ import { html } from './dom.js';
 import { fitsBar, lessonQuery, LINK_ORDER } from './lesson_link.js';
 import { PARAMETER_TABLE } from './parameter_table.js';
 import { onTableChange, text } from './text.js';
+import { speedName } from './window_text.js';
 
 const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === key);
 
@@ -73,8 +74,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
       if (fitsBar(p, settings[key])) values[key] = settings[key];
       else unfit.push(html('li', {}, text('teacherOffStep', { name: text(`setting_${key}`), value: settings[key], unit: p.unit, step: p.step })));
     }
-    const speedName = PARAMETER_TABLE.speeds.find((s) => s.key === settings.speed)?.name ?? '';
-    speed.textContent = text('teacherSpeed', { name: speedName });
+    speed.textContent = text('teacherSpeed', { name: speedName(PARAMETER_TABLE.speeds.find((s) => s.key === settings.speed)?.name ?? '') });
     offStep.replaceChildren(...unfit);
     offStep.hidden = unfit.length === 0;
     const ticked = [...rows].filter(([, row]) => row.input.checked).map(([key]) => key);
