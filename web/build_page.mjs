@@ -82,6 +82,11 @@ function build(options) {
   const iconSvg = readFileSync(options.icon);
   const touchIcon = readFileSync(join(here, 'icons', 'apple-touch-icon.png'));
   const moduleName = basename(options.module);
+  // The module's own script, written by the WebAssembly build, minified as
+  // the page's is; its top-level names (createShoutotsu) stay as they are.
+  const moduleScript = transformSync(read(options.module), {
+    minify: true, target: ['chrome92', 'safari15', 'firefox90'], charset: 'utf8', logLevel: 'silent',
+  }).code;
   const wasmName = moduleName.replace(/\.js$/, '.wasm');
   const wasm = readFileSync(join(dirname(options.module), wasmName));
 
@@ -99,7 +104,7 @@ function build(options) {
     scripts: [
       `<script type="application/octet-stream" id="program">${wasm.toString('base64')}</script>`,
       `<script>\n${inlineScript(read(join(here, 'start_compiling.js')))}</script>`,
-      `<script>\n${inlineScript(read(options.module))}</script>`,
+      `<script>\n${inlineScript(moduleScript)}</script>`,
       `<script>\n${inlineScript(app.code)}</script>`,
     ].join('\n'),
   });
@@ -124,7 +129,7 @@ function build(options) {
     ['page.css', style],
     ['app.js', siteApp.code],
     ['app.js.map', siteApp.map],
-    [moduleName, readFileSync(options.module)],
+    [moduleName, moduleScript],
     [wasmName, wasm],
     ['manifest.webmanifest', read(join(here, 'manifest.webmanifest'))],
     ['icon.svg', iconSvg],
