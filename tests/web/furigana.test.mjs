@@ -3,21 +3,12 @@
 // text or leaves the window, and where a reading stands was free before;
 // a screen reader hears each word once; the choice is kept, and only
 // Japanese has readings.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { control, decodePng, launchChromium, openPage, serveSite } from './harness.mjs';
+import { browserAndSite, control, decodePng, openPage } from './harness.mjs';
 import { overlaps, windowTexts } from './window_texts.mjs';
 
-let context;
-let site;
-before(async () => {
-  context = await launchChromium();
-  site = await serveSite();
-});
-after(async () => {
-  await context?.close();
-  await site?.close();
-});
+const shared = browserAndSite();
 
 const shrunk = (r, by) => ({ left: r.left + by, top: r.top + by, right: r.right - by, bottom: r.bottom - by });
 
@@ -92,7 +83,7 @@ async function checkReadings(page, where, free) {
 test('with furigana on every kanji word of the window has its reading, with room of its own', async () => {
   for (const size of [{ width: 1366, height: 768 }, { width: 1180, height: 820 }]) {
     const where = `${size.width}x${size.height}`;
-    const page = await openPage(context, `${site.url}?lang=ja`, size);
+    const page = await openPage(shared.context, `${shared.site.url}?lang=ja`, size);
     // Off on a first visit (the first size); the second finds it kept on.
     if (size.width === 1366) assert.equal(await control(page, 'furigana').getAttribute('aria-pressed'), 'false');
     else await control(page, 'furigana').click();
@@ -114,9 +105,9 @@ test('with furigana on every kanji word of the window has its reading, with room
 });
 
 test('furigana stay on over a reload, and another language has none', async () => {
-  const page = await openPage(context, `${site.url}?lang=ja`);
+  const page = await openPage(shared.context, `${shared.site.url}?lang=ja`);
   if ((await control(page, 'furigana').getAttribute('aria-pressed')) !== 'true') await control(page, 'furigana').click();
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.waitForSelector('html[data-ready="1"]');
   assert.equal(await control(page, 'furigana').getAttribute('aria-pressed'), 'true');
   assert.ok(await page.locator('.window rt').count() > 0);

@@ -2,6 +2,7 @@
 // server for the site folder, Debian's Chromium, and the page's own
 // readiness and control lookup.
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
+import { after, before } from 'node:test';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { execFileSync } from 'node:child_process';
@@ -138,4 +139,20 @@ export function decodePng(buffer) {
   }
   const pixel = (x, y) => [...out.subarray((y * width + x) * channels, (y * width + x) * channels + 3)];
   return { width, height, pixel };
+}
+
+// One Chromium and one served site for the tests of a file (or of the
+// describe() it is called in): { context, site }, set before the first test
+// and closed after the last.
+export function browserAndSite() {
+  const shared = { context: null, site: null };
+  before(async () => {
+    shared.context = await launchChromium();
+    shared.site = await serveSite();
+  });
+  after(async () => {
+    await shared.context?.close();
+    await shared.site?.close();
+  });
+  return shared;
 }

@@ -2,27 +2,18 @@
 // tables are the core's own, every translated text fits its box at the
 // sizes of a Chromebook and an iPad, a default run still ends with the
 // core's result, a screen reader finds no fault, and the choice is kept.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
 import { statSync } from 'node:fs';
-import { control, launchChromium, openPage, serveSite, singleFile } from './harness.mjs';
+import { browserAndSite, control, openPage, singleFile } from './harness.mjs';
 import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
 import { LANGUAGES } from '../../web/src/lang/all.js';
 
 const ja = LANGUAGES.ja.table;
 const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }];
 
-let context;
-let site;
-before(async () => {
-  context = await launchChromium();
-  site = await serveSite();
-});
-after(async () => {
-  await context?.close();
-  await site?.close();
-});
+const shared = browserAndSite();
 
 // A run has ended once the result is shown and the start button is back.
 const runEnd = (page) => page.waitForFunction(() => {
@@ -31,10 +22,10 @@ const runEnd = (page) => page.waitForFunction(() => {
 }, null, { timeout: 30000 });
 
 test('the Japanese table holds the core\'s captions and screen-reader names word for word', async () => {
-  const page = await context.newPage();
+  const page = await shared.context.newPage();
   await keepModule(page);
   await page.setViewportSize(sizes[0]);
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.waitForSelector('html[data-ready="1"]');
   const named = new Map(); // "control\ncaption" seen in the core
   const collect = async () => {
@@ -78,7 +69,7 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
   for (const size of sizes) {
     for (const [code, language] of Object.entries(LANGUAGES)) {
       const where = `${code} at ${size.width}x${size.height}`;
-      const page = await openPage(context, `${site.url}?lang=${code}`, size);
+      const page = await openPage(shared.context, `${shared.site.url}?lang=${code}`, size);
       assert.equal(await page.evaluate(() => document.documentElement.lang), language.tag, where);
       assert.equal(await page.title(), language.table['window.main'], where);
       const check = async (when) => {
@@ -106,18 +97,18 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
 });
 
 test('the chosen language is kept over a reload, and one the page lacks is said in Japanese', async () => {
-  const page = await openPage(context, `${site.url}?lang=ja`);
+  const page = await openPage(shared.context, `${shared.site.url}?lang=ja`);
   assert.equal(await control(page, 'start').textContent(), 'スタート');
   await control(page, 'language').selectOption('pt');
   assert.equal(await control(page, 'start').textContent(), 'Começar');
   assert.equal(await page.getAttribute('[data-control="T2mScroll"]', 'aria-label'), 'Peso da bolinha atingida (g)');
   assert.match(page.url(), /\?lang=pt$/);
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.waitForSelector('html[data-ready="1"]');
   assert.equal(await page.evaluate(() => document.documentElement.lang), 'pt-BR');
   assert.equal(await control(page, 'language').inputValue(), 'pt');
   assert.equal(await control(page, 'Command1').textContent(), 'Sair');
-  await page.goto(`${site.url}?lang=klingon`);
+  await page.goto(`${shared.site.url}?lang=klingon`);
   await page.waitForSelector('html[data-ready="1"]');
   assert.equal(await control(page, 'start').textContent(), 'スタート');
   assert.match(await page.locator('#language-problem').textContent(), /「klingon」という ことばは ありません。えらべるのは ja, en/);

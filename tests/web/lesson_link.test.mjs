@@ -3,24 +3,15 @@
 // what a link had wrong said once and ignored, and the teacher's panel that
 // writes such a link, copies it, or leaves it selected where copying is
 // refused; the single file opened from a disk says where links work.
-import { test, before, after } from 'node:test';
+import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { control, launchChromium, nativeTrace, openPage, serveSite, singleFileUrl, waitForRunEnd } from './harness.mjs';
+import { browserAndSite, control, nativeTrace, openPage, singleFileUrl, waitForRunEnd } from './harness.mjs';
 
 const labels = ['T1m', 'T2m', 'T1r', 'T2r', 'htext', 'ltext'];
 const bars = ['T1mScroll', 'T2mScroll', 'T1rScroll', 'T2rScroll', 'Hscroll', 'Lscroll'];
 
-let context;
-let site;
-before(async () => {
-  context = await launchChromium();
-  site = await serveSite();
-});
-after(async () => {
-  await context?.close();
-  await site?.close();
-});
+const shared = browserAndSite();
 
 // What the window shows of its conditions: the labels, and which bars a
 // screen reader is told are unavailable.
@@ -34,7 +25,7 @@ const windowState = (page) => page.evaluate(([labelNames, barNames]) => {
 }, [labels, bars]);
 
 test('a link sets m1 and the height, runs to the core\'s result and keeps m2 locked after クリア', async () => {
-  const page = await openPage(context, `${site.url}?m1=50&height=40&lock=m2`);
+  const page = await openPage(shared.context, `${shared.site.url}?m1=50&height=40&lock=m2`);
   assert.deepEqual(await windowState(page), { labels: ['50', '20', '10', '10', '40', '60'], unavailable: ['T2mScroll'], speed: 1 });
   assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が 決めた 条件（かえられません）：当てられるぴるての重さ 20 g');
   assert.equal(await control(page, 'lessonNotice').isVisible(), false);
@@ -54,12 +45,12 @@ test('a link sets m1 and the height, runs to the core\'s result and keeps m2 loc
 });
 
 test('a value off its bar or an unknown name gives one notice and changes nothing', async () => {
-  const plain = await openPage(context, site.url);
+  const plain = await openPage(shared.context, shared.site.url);
   const today = await windowState(plain);
   assert.equal(await control(plain, 'lessonNotice').count(), 0, 'no query, no lesson line');
   await plain.close();
   for (const [query, named] of [['?m1=35', /「m1=35」.*10から 50まで/], ['?x=1', /「x=1」/]]) {
-    const page = await openPage(context, site.url + query);
+    const page = await openPage(shared.context, shared.site.url + query);
     assert.deepEqual(await windowState(page), today, query);
     const notice = control(page, 'lessonNotice');
     assert.ok(await notice.isVisible(), query);
@@ -71,8 +62,8 @@ test('a value off its bar or an unknown name gives one notice and changes nothin
 });
 
 test('the teacher\'s panel writes the window\'s conditions and the ticked locks, and copies the link', async () => {
-  await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: site.url.replace(/\/$/, '') });
-  const page = await openPage(context, `${site.url}?r2=14&speed=slow`);
+  await shared.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: shared.site.url.replace(/\/$/, '') });
+  const page = await openPage(shared.context, `${shared.site.url}?r2=14&speed=slow`);
   assert.equal(await page.locator('.lesson').isVisible(), false, 'nothing fixed, nothing wrong: no line');
   const panel = control(page, 'teacher');
   assert.equal(await panel.evaluate((details) => details.open), false, 'closed at first');
@@ -81,22 +72,22 @@ test('the teacher\'s panel writes the window\'s conditions and the ticked locks,
   await panel.locator('summary').click();
   await panel.locator('[data-lock="m1"]').check();
   await panel.locator('[data-lock="length"]').check();
-  const link = `${site.url}?m1=50&m2=20&r1=10&r2=14&height=20&length=60&speed=slow&lock=m1,length`;
+  const link = `${shared.site.url}?m1=50&m2=20&r1=10&r2=14&height=20&length=60&speed=slow&lock=m1,length`;
   assert.equal(await control(page, 'teacherLink').inputValue(), link);
   await control(page, 'teacherCopy').click();
   await page.waitForFunction(() => document.querySelector('.teacher-status').textContent !== '');
   assert.equal(await page.evaluate(() => navigator.clipboard.readText()), link);
 
-  const opened = await openPage(context, link);
+  const opened = await openPage(shared.context, link);
   assert.deepEqual(await windowState(opened), { labels: ['50', '20', '10', '14', '20', '60'], unavailable: ['T1mScroll', 'Lscroll'], speed: 2 });
   await opened.close();
   await page.close();
 });
 
 test('where copying is refused the link stands selected; the single file says where a link works', async () => {
-  const page = await context.newPage();
+  const page = await shared.context.newPage();
   await page.addInitScript(() => Object.defineProperty(navigator, 'clipboard', { value: { writeText: () => Promise.reject(new Error('refused')) } }));
-  await page.goto(site.url);
+  await page.goto(shared.site.url);
   await page.waitForSelector('html[data-ready="1"]');
   await control(page, 'teacher').locator('summary').click();
   await control(page, 'teacherCopy').click();
@@ -107,7 +98,7 @@ test('where copying is refused the link stands selected; the single file says wh
   }), [true, 0, true]);
   await page.close();
 
-  const single = await openPage(context, `${singleFileUrl}?m1=30&lock=m1`);
+  const single = await openPage(shared.context, `${singleFileUrl}?m1=30&lock=m1`);
   assert.deepEqual((await windowState(single)).labels.slice(0, 2), ['30', '20']);
   await control(single, 'teacher').locator('summary').click();
   assert.match(await single.locator('.teacher-disk').textContent(), /Web サーバー/);

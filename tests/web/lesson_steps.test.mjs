@@ -1,10 +1,10 @@
 // The lesson's steps around the window, in Chromium: a prediction typed in
 // the bar beside the window and kept with its run, what each run changed,
 // what the learner found out, and the record handed on (clipboard, PNG).
-import { test, describe, before, after } from 'node:test';
+import { test, describe } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
-import { control, decodePng, launchChromium, openPage, serveSite, waitForRunEnd } from './harness.mjs';
+import { browserAndSite, control, decodePng, openPage, waitForRunEnd } from './harness.mjs';
 
 const KEY = 'shoutotsu.record.v1';
 // A run as the form reports it in its shoutotsu:run event.
@@ -17,19 +17,10 @@ const rowCells = (page) => page.$$eval('[data-control="record"] tbody tr', (trs)
 })));
 
 describe('the lesson\'s steps on the page', () => {
-  let context;
-  let site;
-  before(async () => {
-    context = await launchChromium();
-    site = await serveSite();
-  });
-  after(async () => {
-    await context?.close();
-    await site?.close();
-  });
+  const shared = browserAndSite();
 
   const fresh = async (viewport) => {
-    const page = await openPage(context, site.url, viewport);
+    const page = await openPage(shared.context, shared.site.url, viewport);
     await page.evaluate(() => localStorage.clear());
     await page.reload();
     await page.waitForSelector('html[data-ready="1"]');
@@ -56,7 +47,7 @@ describe('the lesson\'s steps on the page', () => {
 
   test('a prediction goes with its run into the row, the CSV and the copied table; a bad one never does', async () => {
     const page = await fresh();
-    await context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: site.url });
+    await shared.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: shared.site.url });
     await control(page, 'prediction').fill('40');
     await control(page, 'start').click();
     await waitForRunEnd(page);

@@ -9,7 +9,7 @@ import { existsSync, mkdirSync, writeFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import { execFileSync } from 'node:child_process';
 import { join, normalize, resolve } from 'node:path';
-import { control, launchChromium, nativeTrace, openPage, serveSite, singleFileUrl, waitForRunEnd } from './harness.mjs';
+import { browserAndSite, control, launchChromium, nativeTrace, openPage, singleFileUrl, waitForRunEnd } from './harness.mjs';
 
 const root = resolve(new URL('../..', import.meta.url).pathname);
 const KEY = 'shoutotsu.record.v1';
@@ -309,16 +309,7 @@ describe('the record on a page of its own', () => {
 
 // The page is built by another step; until it carries the record, these wait.
 describe('the record on the page', () => {
-  let context;
-  let site;
-  before(async () => {
-    context = await launchChromium();
-    site = await serveSite();
-  });
-  after(async () => {
-    await context?.close();
-    await site?.close();
-  });
+  const shared = browserAndSite();
 
   // Moves a scroll bar from the keyboard until its label shows the value.
   async function setBar(page, bar, label, value) {
@@ -344,8 +335,8 @@ describe('the record on the page', () => {
   test('three runs at 10, 30 and 50 g give the core\'s results, kept over a reload', async () => {
     const native = execFileSync(nativeTrace, ['--results', '--m1', '10,30,50', '--speed', 'medium'], { encoding: 'utf8' })
       .trim().split('\n').slice(1).map((line) => line.split(','));
-    for (const [form, url] of [['the served folder', site.url], ['the single file', singleFileUrl]]) {
-      const page = await openPage(context, url);
+    for (const [form, url] of [['the served folder', shared.site.url], ['the single file', singleFileUrl]]) {
+      const page = await openPage(shared.context, url);
       const shown = [];
       for (const m1 of ['10', '30', '50']) {
         await setBar(page, 'T1mScroll', 'T1m', m1);
@@ -368,7 +359,7 @@ describe('the record on the page', () => {
   });
 
   test('one record at / and at /index.html, carried over; a run is heard from the window and from the record', async () => {
-    const page = await openPage(context, site.url);
+    const page = await openPage(shared.context, shared.site.url);
     await page.evaluate((old) => {
       localStorage.clear();
       localStorage.setItem('shoutotsu.record.v1:/index.html', old);
@@ -389,14 +380,14 @@ describe('the record on the page', () => {
     assert.match(windowSaid, /^結果.*37\.9.*。$/);
     assert.equal(recordSaid, '3回目: 37.9cm');
 
-    const other = await openPage(context, `${site.url}index.html`);
+    const other = await openPage(shared.context, `${shared.site.url}index.html`);
     assert.deepEqual(await tableRows(other), await tableRows(page));
     assert.equal(await other.evaluate(() => localStorage.getItem('shoutotsu.record.v1:/index.html')), null);
     await Promise.all([page.close(), other.close()]);
   });
 
   test('a run quit halfway adds no row', async () => {
-    const page = await openPage(context, site.url);
+    const page = await openPage(shared.context, shared.site.url);
     const before = await recordRows(page).count();
     await control(page, 'start').click();
     await waitForRunEnd(page);
