@@ -8,7 +8,7 @@ import AxeBuilder from '@axe-core/playwright';
 import { statSync } from 'node:fs';
 import { browserAndSite, control, openPage, singleFile } from './harness.mjs';
 import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
-import { LANGUAGES } from '../../web/src/lang/all.js';
+import { LANGUAGES } from '../../web/src/i18n/lang/all.js';
 
 const ja = LANGUAGES.ja.table;
 const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }];

@@ -2,17 +2,17 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
-import { keepClassRecord } from './class_hook.js';
-import { watchForFurigana } from './furigana.js';
-import { furiganaSwitch } from './furigana_switch.js';
-import { startLanguage } from './language.js';
-import { languagePicker } from './language_picker.js';
-import { addLessonTool } from './lesson_bar.js';
-import { setUpLesson } from './lesson_setup.js';
-import { FormPage } from './page.js';
-import { readAloudButton } from './read_aloud.js';
-import { keepRecord } from './record_hook.js';
-import { formControls } from './window_text.js';
+import { keepClassRecord } from './class/class_hook.js';
+import { watchForFurigana } from './furigana/furigana.js';
+import { furiganaSwitch } from './furigana/furigana_switch.js';
+import { startLanguage } from './i18n/language.js';
+import { languagePicker } from './i18n/language_picker.js';
+import { addLessonTool } from './lesson/lesson_bar.js';
+import { setUpLesson } from './lesson/lesson_setup.js';
+import { FormPage } from './window/page.js';
+import { readAloudButton } from './speech/read_aloud.js';
+import { keepRecord } from './record/record_hook.js';
+import { formControls } from './window/window_text.js';
 
 // The module's entries, as the page uses them.
 function formApi(module) {

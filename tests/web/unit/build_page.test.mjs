@@ -8,7 +8,7 @@ import { readdirSync, readFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { bundleScript, fillTemplate, inlineScript } from '../../../web/build_page.mjs';
-import { fontFamily } from '../../../web/src/font_faces.js';
+import { fontFamily } from '../../../web/src/window/font_faces.js';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..', '..', '..', 'web');
 

@@ -5,10 +5,10 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
-import { decodeCsv, readGroupFile } from '../../../web/src/class_files.js';
-import { classCsv, joinGroup, mismatchedRows, parseClass, serialiseClass } from '../../../web/src/class_rows.js';
-import { ClassStore } from '../../../web/src/class_store.js';
-import { LANGUAGES } from '../../../web/src/lang/all.js';
+import { decodeCsv, readGroupFile } from '../../../web/src/class/class_files.js';
+import { classCsv, joinGroup, mismatchedRows, parseClass, serialiseClass } from '../../../web/src/class/class_rows.js';
+import { ClassStore } from '../../../web/src/class/class_store.js';
+import { LANGUAGES } from '../../../web/src/i18n/lang/all.js';
 
 const HEADER = '回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),当てられるぴるての半径 (mm),'
   + 'レールの高さ (cm),ななめの長さ (cm),シミュレーション速度,予想 (cm),結果（当てられるぴるての動いた距離）';

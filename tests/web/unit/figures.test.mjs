@@ -3,7 +3,7 @@
 // smaller side, level lines on pixel centres, nothing hidden.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { canvasPlacement, paintFigures } from '../../../web/src/figures.js';
+import { canvasPlacement, paintFigures } from '../../../web/src/window/figures.js';
 
 const near = (a, b, what) => assert.ok(Math.abs(a - b) < 1e-9, `${what}: ${a} is not ${b}`);
 

@@ -3,8 +3,8 @@
 // the kana after them.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import ja from '../../../web/src/lang/ja.js';
-import { rubyParts } from '../../../web/src/furigana_readings.js';
+import ja from '../../../web/src/i18n/lang/ja.js';
+import { rubyParts } from '../../../web/src/furigana/furigana_readings.js';
 
 const readings = (text) => rubyParts(text).filter((p) => 'reading' in p).map((p) => `${p.text}:${p.reading}`);
 

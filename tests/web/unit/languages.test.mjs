@@ -2,7 +2,7 @@
 // does, with the same values put in, and none is left empty.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { LANGUAGES } from '../../../web/src/lang/all.js';
+import { LANGUAGES } from '../../../web/src/i18n/lang/all.js';
 
 const ja = LANGUAGES.ja.table;
 const placeholders = (template) => [...new Set([...template.matchAll(/\{(\w+)\}/g)].map((m) => m[1]))].sort();

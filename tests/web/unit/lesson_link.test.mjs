@@ -3,7 +3,7 @@
 // query the teacher's panel writes read back to the same lesson.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { isEmptyLesson, lessonQuery, problemTexts, readLesson } from '../../../web/src/lesson_link.js';
+import { isEmptyLesson, lessonQuery, problemTexts, readLesson } from '../../../web/src/lesson/lesson_link.js';
 
 test('a link sets the conditions its labels would show, the speed and the locks', () => {
   assert.deepEqual(readLesson('?m1=10&height=20&speed=slow&lock=m2,r1, r2,m2,'), {

@@ -3,14 +3,14 @@
 // axis and series, and the store's set-aside, cap and carry-over.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { columnName, ROW_KEYS } from '../../../web/src/class_files.js';
-import { csvText, header, MAX_ROWS, parseRecord, runFrom, serialise, settle, tsvText } from '../../../web/src/record_rows.js';
-import { defaultAxis, differingSettings, seriesOf } from '../../../web/src/record_chart_data.js';
-import { changedConditions } from '../../../web/src/record_changes.js';
-import { predictionFrom } from '../../../web/src/prediction.js';
-import ja from '../../../web/src/lang/ja.js';
-import { PARAMETER_TABLE } from '../../../web/src/parameter_table.js';
-import { RecordStore } from '../../../web/src/record_store.js';
+import { columnName, ROW_KEYS } from '../../../web/src/class/class_files.js';
+import { csvText, header, MAX_ROWS, parseRecord, runFrom, serialise, settle, tsvText } from '../../../web/src/runs/record_rows.js';
+import { defaultAxis, differingSettings, seriesOf } from '../../../web/src/runs/record_chart_data.js';
+import { changedConditions } from '../../../web/src/runs/record_changes.js';
+import { predictionFrom } from '../../../web/src/lesson/prediction.js';
+import ja from '../../../web/src/i18n/lang/ja.js';
+import { PARAMETER_TABLE } from '../../../web/src/runs/parameter_table.js';
+import { RecordStore } from '../../../web/src/record/record_store.js';
 
 const run = (changes = {}) => ({ m1: '20', m2: '20', r1: '10', r2: '10', height: '20', length: '60', speed: '中', result: '37.9cm', ...changes });
 const stored = (rows, extra = {}) => JSON.stringify({ kind: 'shoutotsu-record', version: 1, ...extra, rows });

@@ -3,8 +3,8 @@
 // from where it is let go, and the keys of a classic scroll bar.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { draggedThumbStart, hitPartAt, hitReach, partAt, scrollParts, valueAtThumb, wantedReach } from '../../../web/src/scroll_geometry.js';
-import { keyAction, ScrollAction } from '../../../web/src/scroll_bar.js';
+import { draggedThumbStart, hitPartAt, hitReach, partAt, scrollParts, valueAtThumb, wantedReach } from '../../../web/src/window/scroll_geometry.js';
+import { keyAction, ScrollAction } from '../../../web/src/window/scroll_bar.js';
 
 // T1mScroll: 975 × 255 twips, 10..50.
 const length = 65;

@@ -2,8 +2,8 @@
 // chosen, and the result only while the window shows that run's result.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { spokenParts } from '../../../web/src/spoken_text.js';
-import ja from '../../../web/src/lang/ja.js';
+import { spokenParts } from '../../../web/src/speech/spoken_text.js';
+import ja from '../../../web/src/i18n/lang/ja.js';
 
 const say = (key, values = {}) => ja[key].replace(/\{(\w+)\}/g, (_, name) => values[name]);
 const bar = (displayName, valueNow) => ({ displayName, valueNow });

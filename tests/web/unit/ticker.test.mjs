@@ -2,7 +2,7 @@
 // wall time, never a burst to make up for lost time, nothing while hidden.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { Ticker } from '../../../web/src/ticker.js';
+import { Ticker } from '../../../web/src/window/ticker.js';
 
 // A clock whose timeouts fire when the test says, `lateness` ms after due.
 function fakeClock() {

@@ -3,8 +3,8 @@
 // the combined CSV, and the record as it is stored. No page element is
 // touched here; the experiment itself is the core's (resultFor).
 import { checkedRow, columnName, ROW_KEYS, SPEEDS } from './class_files.js';
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { text } from './text.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { text } from '../i18n/text.js';
 
 const FORMAT = 'shoutotsu-class';
 const VERSION = 1;

@@ -4,10 +4,10 @@
 // page's languages, and every row checked. A file that is not a record is
 // refused with one message that names the file, the line and what belongs
 // there. No page element is touched here.
-import { LANGUAGES } from './lang/all.js';
-import ja from './lang/ja.js';
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { text } from './text.js';
+import { LANGUAGES } from '../i18n/lang/all.js';
+import ja from '../i18n/lang/ja.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { text } from '../i18n/text.js';
 
 export const MAX_FILE_BYTES = 1024 * 1024;
 const MAX_NAME = 40;

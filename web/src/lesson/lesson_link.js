@@ -5,8 +5,8 @@
 // scroll bar's range and step, as the core's table has them. Whatever does
 // not fit is left out and named in `problems`, so that the page can say
 // what it ignored; the rest still applies. No page element is touched here.
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { text } from './text.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { text } from '../i18n/text.js';
 
 /**
  * @typedef {{ key: string, name: string, unit: string, minimum: number, maximum: number,

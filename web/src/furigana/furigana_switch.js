@@ -2,8 +2,8 @@
 // while they are on. Only Japanese has furigana, so in another language
 // the switch is not shown.
 import { furiganaWanted, setFurigana } from './furigana.js';
-import { languageCode } from './language.js';
-import { onTableChange, text } from './text.js';
+import { languageCode } from '../i18n/language.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 /** @returns {HTMLButtonElement} */
 export function furiganaSwitch() {

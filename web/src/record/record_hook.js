@@ -1,8 +1,8 @@
 // Keeps the record of runs below the window: a row each time a run ends,
 // taken from the run the form reports (the shoutotsu:run event of the
 // window), never read back out of the page or worked out again here.
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { mountPrediction } from './prediction_field.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { mountPrediction } from '../lesson/prediction_field.js';
 import { mountRecord } from './record.js';
 
 function localStore() {

@@ -9,8 +9,8 @@
 // (furigana_room.js). Only Japanese has furigana.
 import { makeRoom, undoRoom } from './furigana_room.js';
 import { hasKanji, rubyParts } from './furigana_readings.js';
-import { languageCode } from './language.js';
-import { onTableChange } from './text.js';
+import { languageCode } from '../i18n/language.js';
+import { onTableChange } from '../i18n/text.js';
 
 const kStoreKey = 'shoutotsu.furigana';
 // Text never given readings: what has them already, what is heard but not

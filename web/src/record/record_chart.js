@@ -2,12 +2,12 @@
 // of marks and a line per set of runs that share the other conditions, told
 // apart by shape as well as colour, and a legend of what sets them apart.
 // A run's prediction is the same mark left hollow, just beside its result.
-import { COLOURS, MARKS } from './chart_marks.js';
-import { chartFrame } from './chart_frame.js';
-import { html, svg } from './dom.js';
-import { axisScale, predictionCm, resultCm, resultScale, seriesOf } from './record_chart_data.js';
-import { CONDITIONS, label } from './record_rows.js';
-import { text } from './text.js';
+import { COLOURS, MARKS } from '../runs/chart_marks.js';
+import { chartFrame } from '../runs/chart_frame.js';
+import { html, svg } from '../dom.js';
+import { axisScale, predictionCm, resultCm, resultScale, seriesOf } from '../runs/record_chart_data.js';
+import { CONDITIONS, label } from '../runs/record_rows.js';
+import { text } from '../i18n/text.js';
 
 // How far beside its run's result a prediction's hollow mark stands.
 const kPredictionOffset = 9;

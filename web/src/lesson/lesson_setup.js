@@ -5,16 +5,16 @@
 // whatever in the link was ignored. The teacher's own panel, which makes
 // such links, goes below the record. A page opened without a query is set
 // up as it always was.
-import { html } from './dom.js';
+import { html } from '../dom.js';
 import { isEmptyLesson, LINK_ORDER, problemTexts, readLesson } from './lesson_link.js';
-import { PARAMETER_TABLE } from './parameter_table.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { mountTeacherPanel } from './teacher_panel.js';
-import { onTableChange, text } from './text.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 const indexOf = (key) => PARAMETER_TABLE.parameters.findIndex((p) => p.key === key);
 
 /**
- * @param {import('./page.js').FormPage} page the started page
+ * @param {import('../window/page.js').FormPage} page the started page
  * @param {string} [search] the address's query
  */
 export function setUpLesson(page, search = location.search) {
@@ -30,7 +30,7 @@ export function setUpLesson(page, search = location.search) {
  * In the core's order of the parameters, each as its own event, so the
  * window shows each step as it would after a learner's input; the locks
  * last, as a locked bar takes no value.
- * @param {import('./page.js').FormPage} page
+ * @param {import('../window/page.js').FormPage} page
  * @param {import('./lesson_link.js').Lesson} lesson
  */
 function applyLesson(page, { values, speed, locks }) {
@@ -45,7 +45,7 @@ function applyLesson(page, { values, speed, locks }) {
 }
 
 /**
- * @param {import('./page.js').FormPage} page
+ * @param {import('../window/page.js').FormPage} page
  * @param {import('./lesson_link.js').Lesson} lesson
  */
 function showLesson(page, { locks, problems }) {

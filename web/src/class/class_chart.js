@@ -1,11 +1,11 @@
 // The class's chart as SVG: every group's results against one condition,
 // one series per group told apart by shape as well as colour, each group's
 // predictions as hollow marks of its own shape, and a legend of the groups.
-import { COLOURS, MARKS } from './chart_marks.js';
-import { chartFrame } from './chart_frame.js';
-import { html, svg } from './dom.js';
-import { axisScale, resultCm, resultScale } from './record_chart_data.js';
-import { text } from './text.js';
+import { COLOURS, MARKS } from '../runs/chart_marks.js';
+import { chartFrame } from '../runs/chart_frame.js';
+import { html, svg } from '../dom.js';
+import { axisScale, resultCm, resultScale } from '../runs/record_chart_data.js';
+import { text } from '../i18n/text.js';
 
 // When several settings differ, the lesson's first question comes first.
 const PREFERRED_AXIS = ['m1', 'height', 'length', 'm2', 'r1', 'r2', 'speed'];

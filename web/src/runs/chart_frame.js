@@ -1,6 +1,6 @@
 // The frame both charts of results stand in: the SVG, its grid, the ticks
 // and names of its axes, and where a value lies on it.
-import { svg } from './dom.js';
+import { svg } from '../dom.js';
 
 const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
 

@@ -22,7 +22,7 @@ import { showEnded, showErrorBox } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
 import { Ticker } from './ticker.js';
-import { onTableChange } from './text.js';
+import { onTableChange } from '../i18n/text.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
 import { buildWindowElements } from './window_elements.js';
 import { shownCaption, spokenResult, useControls } from './window_text.js';

@@ -4,14 +4,14 @@
 // the record on. The rows live in record_store.js, the table in
 // record_table.js, the chart in record_chart.js; this is the section that
 // shows them and the learner's buttons.
-import { html } from './dom.js';
+import { html } from '../dom.js';
 import { drawChart } from './record_chart.js';
-import { defaultAxis, differingSettings } from './record_chart_data.js';
-import { CONDITIONS, csvText, label, MAX_NOTES, MAX_ROWS, tsvText } from './record_rows.js';
+import { defaultAxis, differingSettings } from '../runs/record_chart_data.js';
+import { CONDITIONS, csvText, label, MAX_NOTES, MAX_ROWS, tsvText } from '../runs/record_rows.js';
 import { chartPng, copyText, download } from './record_share.js';
 import { RecordStore } from './record_store.js';
 import { drawHeader, drawRows } from './record_table.js';
-import { onTableChange, text } from './text.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 // 1000 as "1,000". Not toLocaleString: a browser's first number formatting
 // costs tens of milliseconds before the window's first frame.

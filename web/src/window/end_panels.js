@@ -1,7 +1,7 @@
 // What the page shows once the program has ended: after おわる (a tab cannot
 // close itself, so the page says so and offers to start afresh), and the
 // desktop's message box for a run-time error.
-import { text } from './text.js';
+import { text } from '../i18n/text.js';
 
 function element(name, className, content) {
   const made = document.createElement(name);

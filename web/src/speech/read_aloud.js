@@ -3,10 +3,10 @@
 // voice of the page's language, a little slower than usual for children.
 // Pressed again, it stops. Where the device has no voice for the language,
 // the button's note says so instead of staying silent.
-import { LANGUAGES } from './lang/all.js';
-import { languageCode } from './language.js';
+import { LANGUAGES } from '../i18n/lang/all.js';
+import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
-import { onTableChange, text } from './text.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 const kRate = 0.9;
 // How long to wait for the browser to list its voices the first time.

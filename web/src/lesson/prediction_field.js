@@ -2,10 +2,10 @@
 // typed before pressing "スタート". A run that ends takes it into its row and
 // empties the field for the next run. What is typed but not yet used is
 // kept across a reload.
-import { html } from './dom.js';
+import { html } from '../dom.js';
 import { addLessonTool } from './lesson_bar.js';
 import { predictionFrom } from './prediction.js';
-import { onTableChange, text } from './text.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 const kDraftKey = 'shoutotsu.prediction.v1';
 

@@ -6,7 +6,7 @@
 // told goes out through `notice` and `withdraw`.
 import {
   byText, keyTag, MAX_NOTES, MAX_ROWS, parseRecord, runFrom, serialise, SET_ASIDE, settle,
-} from './record_rows.js';
+} from '../runs/record_rows.js';
 
 // An id no other run in any tab is given.
 function newRowId(at) {

@@ -4,10 +4,10 @@
 // another language the table's text is shown instead. Numbers, units and
 // the result ("37.9cm") are shown as the form writes them. In Japanese the
 // form's own text is shown, untouched.
-import ja from './lang/ja.js';
-import { languageCode } from './language.js';
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { text } from './text.js';
+import ja from '../i18n/lang/ja.js';
+import { languageCode } from '../i18n/language.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { text } from '../i18n/text.js';
 
 // "<control>\n<Japanese caption>" -> the caption's name in the tables.
 const captionNames = new Map();

@@ -5,8 +5,8 @@
 // The page hands over each finished run with the texts the window's labels
 // show; nothing here recomputes a value the core produced.
 import { PARAMETER_TABLE } from './parameter_table.js';
-import { predictionFrom } from './prediction.js';
-import { text } from './text.js';
+import { predictionFrom } from '../lesson/prediction.js';
+import { text } from '../i18n/text.js';
 
 const FORMAT = 'shoutotsu-record';
 // Version 2 added the prediction to rows and the learner's conclusions to

@@ -5,16 +5,16 @@
 // elements. The address is the served page's own; the single file opened
 // from a disk has none to hand out, so the panel says so and shows only
 // the query.
-import { html } from './dom.js';
+import { html } from '../dom.js';
 import { fitsBar, lessonQuery, LINK_ORDER } from './lesson_link.js';
-import { PARAMETER_TABLE } from './parameter_table.js';
-import { onTableChange, text } from './text.js';
-import { speedName } from './window_text.js';
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { onTableChange, text } from '../i18n/text.js';
+import { speedName } from '../window/window_text.js';
 
 const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === key);
 
 /**
- * @param {import('./page.js').FormPage} page the started page
+ * @param {import('../window/page.js').FormPage} page the started page
  * @param {string[]} locked the conditions this page's own link fixed: ticked at first
  * @param {{ address?: { protocol: string, origin: string, pathname: string },
  *   clipboard?: { writeText(text: string): Promise<void> } }} [options]

@@ -1,6 +1,6 @@
 // Handing the record on, the ways a class shares work: the CSV file, the
 // table on the clipboard for a spreadsheet, the chart as a picture.
-import { html } from './dom.js';
+import { html } from '../dom.js';
 
 // The time in a file's name: 20261207-1930.
 function stamp(now = new Date()) {

@@ -3,8 +3,8 @@
 // so that a learner types a prediction and presses "スタート" without
 // scrolling. The window's place and size are never changed for it; where no
 // margin is wide enough, the bar stands below the screen, above the record.
-import { html } from './dom.js';
-import { onTableChange, text } from './text.js';
+import { html } from '../dom.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 const kGap = 4; // CSS px between the bar, the window and the screen's edge
 

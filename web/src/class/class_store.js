@@ -4,7 +4,7 @@
 // nothing is saved until the teacher clears it. What the teacher must be
 // told goes out through `notice`.
 import { parseClass, serialiseClass } from './class_rows.js';
-import { setAsideStored } from './stored_aside.js';
+import { setAsideStored } from '../runs/stored_aside.js';
 
 export const CLASS_KEY = 'shoutotsu.class.v1';
 

@@ -8,8 +8,8 @@ import { differingAxes, drawClassChart } from './class_chart.js';
 import { columnName, MAX_FILE_BYTES, readGroupFile, ROW_KEYS } from './class_files.js';
 import { chartSettings, classCsv, editedName, joinGroup, mismatchedRows } from './class_rows.js';
 import { ClassStore } from './class_store.js';
-import { html } from './dom.js';
-import { onTableChange, text } from './text.js';
+import { html } from '../dom.js';
+import { onTableChange, text } from '../i18n/text.js';
 
 let idCounter = 0;
 

@@ -3,11 +3,11 @@
 // that is seen without colour and heard ("変えた条件"). A run that changed
 // two or more conditions says that its result cannot show which one made
 // the difference.
-import { html } from './dom.js';
-import { changedConditions } from './record_changes.js';
-import { CONDITIONS, header, SETTINGS } from './record_rows.js';
-import { text } from './text.js';
-import { speedName } from './window_text.js';
+import { html } from '../dom.js';
+import { changedConditions } from '../runs/record_changes.js';
+import { CONDITIONS, header, SETTINGS } from '../runs/record_rows.js';
+import { text } from '../i18n/text.js';
+import { speedName } from '../window/window_text.js';
 
 /** @param {HTMLTableSectionElement} head */
 export function drawHeader(head) {
