@@ -20,7 +20,7 @@ test('the conditions are the form\'s values with their units as words, and the s
 });
 
 test('the result is said only while the window shows that run\'s result', () => {
-  const run = { result: '23cm' };
+  const run = { resultMm: 230 };
   assert.equal(spokenParts(controls({ visible: true, caption: '23cm' }), run, say)[2], '当てられるぴるての動いた距離は、23センチメートルです。');
   assert.equal(spokenParts(controls({ visible: false, caption: '23cm' }), run, say).length, 2, 'cleared');
   assert.equal(spokenParts(controls({ visible: true, caption: '41.2cm' }), run, say).length, 2, 'another run');

@@ -4,6 +4,7 @@
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { mountPrediction } from '../lesson/prediction_field.js';
 import { mountRecord } from './record.js';
+import { resultText } from '../window/run_result.js';
 
 function localStore() {
   try {
@@ -37,7 +38,7 @@ export function keepRecord(desk) {
       height: String(run.height),
       length: String(run.length),
       speed: speedName.get(run.speed),
-      result: run.result,
+      result: resultText(run.resultMm),
       prediction: prediction.take(),
     });
   });

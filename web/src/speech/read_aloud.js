@@ -56,7 +56,7 @@ export function readAloudButton(controls, desk) {
   note.setAttribute('role', 'status');
   button.setAttribute('aria-describedby', note.id);
   holder.append(button, note);
-  /** @type {{ result: string } | null} */
+  /** @type {{ resultMm: number } | null} */
   let run = null;
   let speaking = false;
   /** @type {SpeechSynthesisUtterance[]} */

@@ -4,6 +4,8 @@
 // Units are words ("センチメートル", "centimeters"), as a voice reads "cm"
 // as letters.
 
+import { resultText } from '../window/run_result.js';
+
 // The scroll bar of each condition, and the speed options in their order.
 const kBars = { m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll', height: 'Hscroll', length: 'Lscroll' };
 const kSpeedOptions = ['sp(0)', 'sp(1)', 'sp(2)'];
@@ -13,7 +15,7 @@ const kSpeedOptions = ['sp(0)', 'sp(1)', 'sp(2)'];
  * page holds them; `run` is the last run the form reported (its shoutotsu:run
  * detail) or null; `say(key, values)` words a text in the page's language.
  * @param {any[]} controls
- * @param {{ result: string } | null} run
+ * @param {{ resultMm: number } | null} run
  * @param {(key: string, values?: Record<string, string | number>) => string} say
  * @returns {string[]}
  */
@@ -30,8 +32,8 @@ export function spokenParts(controls, run, say) {
   const parts = [say('speakQuestion'), say('speakConditions', values)];
   // The result is said while the window shows it, as the form reported it.
   const result = named.get('kekka');
-  if (run && result?.visible && result.caption === run.result) {
-    parts.push(say('speakResult', { distance: run.result.replace(/\s*cm$/, '') }));
+  if (run && result?.visible && result.caption === resultText(run.resultMm)) {
+    parts.push(say('speakResult', { distance: String(run.resultMm / 10) }));
   }
   return parts;
 }
