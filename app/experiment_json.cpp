@@ -49,6 +49,7 @@ std::string parameterTableJson() {
     }
     out += "],";
     std::vector<std::string> columns;
+    columns.reserve(kRecordColumns.size());
     for (const ParameterId id : kRecordColumns) {
         columns.emplace_back(parameterInfo(id).key);
     }

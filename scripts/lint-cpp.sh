@@ -6,7 +6,9 @@
 #     the browser's binding (platform/web/) pass the clang-tidy checks of
 #     .clang-tidy, compiled as build/compile_commands.json says (BUILD_DIR to
 #     use another build); the binding's entries that only the browser build
-#     compiles are checked with the desktop compiler and emscripten's headers.
+#     compiles are checked with the desktop compiler and emscripten's headers;
+#  3. no file of the core includes a binding's header, but for the program's
+#     two entries, which hand the form to a binding.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 install_missing clang-format clang-tidy
@@ -19,6 +21,13 @@ mapfile -d '' sources < <(find app bench data platform run scene tests tools \
     -type f \( -name '*.cpp' -o -name '*.h' \) -print0 | sort -z)
 clang-format --dry-run --Werror "${sources[@]}"
 echo "${#sources[@]} files formatted as .clang-format says"
+
+echo "== the core includes no binding"
+if grep -rlE '#include "platform/(qt|web)/' app run scene platform --include='*.h' \
+    --include='*.cpp' --exclude-dir=qt --exclude-dir=web | grep -vxE 'app/(main|web_main)\.cpp'; then
+    echo "these files of the core include a binding's header" >&2
+    exit 1
+fi
 
 echo "== clang-tidy"
 if [ ! -f "$BUILD_DIR/compile_commands.json" ]; then
