@@ -41,6 +41,8 @@ export class AidsLayer {
       if (aidOn('strobe')) this.requestPaint();
     });
     onAidChange(() => this.layout());
+    // The ruler's ink follows the system's colours when they are forced.
+    matchMedia('(forced-colors: active)').addEventListener?.('change', () => this.requestPaint());
     this.layout();
   }
 

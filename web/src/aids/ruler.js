@@ -40,10 +40,12 @@ export function paintRuler(g, p, floor, { ink, backing }) {
   const fontPx = kFontPx * p.perCss;
   const marks = rulerMarks(floor);
   if (backing && !/^rgba\(.*,\s*0\)$|^transparent$/.test(backing)) {
-    const left = p.originX + device(floor.edgeX) - fontPx;
+    // From before the unit to past the last number.
+    const left = p.originX + device(floor.edgeX) - 2.5 * fontPx;
+    const width = p.originX + device(floor.floorEnd) + fontPx - left;
     g.fillStyle = backing;
-    g.fillRect(left, floorY - kTick.long * p.perCss - pen, p.pixelsWide - left, kTick.long * p.perCss + pen);
-    g.fillRect(left, numbersTop - p.perCss, p.pixelsWide - left, fontPx * 1.3);
+    g.fillRect(left, floorY - kTick.long * p.perCss - pen, width, kTick.long * p.perCss + pen);
+    g.fillRect(left, numbersTop - p.perCss, width, fontPx * 1.3);
   }
   g.strokeStyle = ink;
   g.fillStyle = ink;
