@@ -28,10 +28,11 @@ const runToEnd = async (page) => {
 // just above the floor line, and the drawing area's place and scale.
 const rulerTicks = (page, floorTwips) => page.evaluate((floorY) => {
   const canvas = /** @type {HTMLCanvasElement} */ (document.querySelector('canvas.aids'));
-  const work = document.querySelector('[data-control="work"]').getBoundingClientRect();
+  const workElement = /** @type {HTMLElement} */ (document.querySelector('[data-control="work"]'));
+  const work = workElement.getBoundingClientRect();
   const box = canvas.getBoundingClientRect();
-  const perCss = canvas.width / box.width;
-  const twipsPerCss = 15 / (work.width / /** @type {HTMLElement} */ (document.querySelector('[data-control="work"]')).offsetWidth);
+  const perCss = canvas.width / box.width; // device pixels of the canvas per page pixel
+  const twipsPerCss = (15 * workElement.offsetWidth) / work.width; // the window may be scaled to fit
   const rowCss = work.top + floorY / twipsPerCss - 2;
   const row = Math.round((rowCss - box.top) * perCss);
   const { data } = canvas.getContext('2d').getImageData(0, row, canvas.width, 1);
@@ -58,6 +59,7 @@ test('the ruler\'s tick under the landing marker is the run\'s distance, at two 
       const { ticks, workLeft, twipsPerCss } = await rulerTicks(page, Number(layout.yukaA.Y1));
       const edge = workLeft + Number(layout.SimState.baseX) / twipsPerCss;
       assert.ok(Math.abs(ticks[0] - edge) < 1, `0 cm on the table's edge (${size.width}: ${ticks[0]} vs ${edge})`);
+      // The marker is as wide as the struck bob, whose radius these runs leave alone.
       const marker = workLeft + (Number(last['en.Left']) + Number(layout.tamaB.Width) / 2) / twipsPerCss;
       const under = ticks.reduce((best, x, cm) => (Math.abs(x - marker) < Math.abs(ticks[best] - marker) ? cm : best), 0);
       const distance = parseFloat(last['kekka.Caption']);
