@@ -21,6 +21,9 @@ const Timer* phaseTimer(const MainForm& form, const char*& phase) {
     return nullptr;
 }
 
+// The whole number of ticks nearest `ticks` (never negative here).
+int wholeTicks(double ticks) { return static_cast<int>(ticks + 0.5); }
+
 void box(const Control& c, float (&out)[4]) {
     out[0] = c.left();
     out[1] = c.top();
@@ -63,8 +66,8 @@ std::string floorScaleJson(const FloorScale& floor) {
 
 int strobeTicks(const SimState& state, int intervalMs) {
     const double tick = static_cast<double>(intervalMs) / static_cast<double>(state.timeDiv.v);
-    const long ticks = std::lround(kStrobeSeconds / tick);
-    return ticks < 1 ? 1 : static_cast<int>(ticks);
+    const int ticks = wholeTicks(kStrobeSeconds / tick);
+    return ticks < 1 ? 1 : ticks;
 }
 
 void Strobe::afterTick(const MainForm& form) {
@@ -77,14 +80,14 @@ void Strobe::afterTick(const MainForm& form) {
     }
     // The clock only ever grows by whole ticks, so this is the tick's number.
     const double tick = static_cast<double>(timer->interval()) / static_cast<double>(form.state.timeDiv.v);
-    const long number = std::lround(static_cast<double>(form.state.t.v) / tick);
+    const int number = wholeTicks(static_cast<double>(form.state.t.v) / tick);
     if (timer == &form.MAEtimer && number == 1) {
         images_.clear(); // "スタート": a new run
     }
     if (number % strobeTicks(form.state, timer->interval()) != 0) {
         return;
     }
-    StrobeImage image{phase, static_cast<int>(number), {}, {}};
+    StrobeImage image{phase, number, {}, {}};
     box(form.tamaA, image.a);
     box(form.tamaB, image.b);
     images_.push_back(image);
