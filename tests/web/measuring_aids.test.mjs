@@ -122,8 +122,12 @@ test('a teacher\'s link and panel turn the aids on; the strobe clears with the r
   await control(page, 'start').click(); // クリア
   await nextFrame(page);
   assert.equal((await aidsCanvas(page)).inked, ruler.inked, 'クリア takes them away, the ruler stays');
+  // Said whole to a screen reader, furigana or not.
+  await control(page, 'furigana').click();
   const described = await control(page, 'strobe').getAttribute('aria-describedby');
-  assert.match(await page.locator(`#${described}`).textContent(), /0\.02/);
+  await nextFrame(page);
+  assert.equal(await page.locator(`#${described} rt`).count(), 0);
+  assert.match(await page.locator(`#${described}`).textContent(), /0\.02びょうごとに/);
 
   // The panel writes the aids it has ticked into its link.
   await page.locator('[data-control="teacher"] summary').click();

@@ -17,7 +17,8 @@ const kTexts = {
 export function aidSwitch(aid) {
   const id = `aid-${aid}-said`;
   const button = html('button', { type: 'button', class: 'lesson-toggle', 'data-control': aid, 'aria-describedby': id });
-  const said = html('span', { id, class: 'aid-said', hidden: '' });
+  // Heard, never seen: furigana leave it alone, as other descriptions.
+  const said = html('span', { id, class: 'description', hidden: '' });
   const show = () => {
     button.textContent = text(kTexts[aid].name);
     said.textContent = text(kTexts[aid].said);
