@@ -3,6 +3,7 @@
 // drives it; the form and its platform live as long as the page.
 #include "app/main_form.h"
 #include "platform/web/experiment_api.h"
+#include "platform/web/measuring_aids_api.h"
 #include "platform/web/page_api.h"
 #include "platform/web/web_platform.h"
 
@@ -15,5 +16,6 @@ int main() {
     form.load();
     shoutotsu::attachPage(form, platform);
     shoutotsu::attachExperiment(&form);
+    shoutotsu::attachMeasuringAids(form);
     return 0;
 }

@@ -52,7 +52,7 @@ printf '%s\0' "${core[@]}" |
     xargs -0 -n 2 -P "$(nproc)" clang-tidy --quiet -p "$BUILD_DIR" 2>&1 | quiet
 # The browser's own entries include emscripten.h: emscripten's headers alone,
 # beside the desktop's C++ library, let the desktop compiler read them.
-browser_only=(app/web_main.cpp platform/web/page_api.cpp)
+browser_only=(app/web_main.cpp platform/web/page_api.cpp platform/web/measuring_aids_api.cpp)
 emscripten_headers="$(mktemp -d)"
 trap 'rm -rf "$emscripten_headers"' EXIT
 sysroot_include="$(em-config CACHE)/sysroot/include"
