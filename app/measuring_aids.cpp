@@ -22,7 +22,7 @@ const Timer* phaseTimer(const MainForm& form, const char*& phase) {
 }
 
 // The whole number of ticks nearest `ticks` (never negative here).
-int wholeTicks(double ticks) { return static_cast<int>(ticks + 0.5); }
+int wholeTicks(double ticks) { return static_cast<int>(std::floor(ticks + 0.5)); }
 
 void box(const Control& c, float (&out)[4]) {
     out[0] = c.left();
