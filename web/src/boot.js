@@ -12,7 +12,6 @@ import { setUpLesson } from './lesson/lesson_setup.js';
 import { FormPage } from './window/page.js';
 import { readAloudButton } from './speech/read_aloud.js';
 import { keepRecord } from './record/record_hook.js';
-import { formControls } from './window/window_text.js';
 
 // The module's entries, as the page uses them.
 function formApi(module) {
@@ -124,7 +123,7 @@ async function boot() {
   setUpLesson(page);
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
-  addLessonTool(readAloudButton(formControls, /** @type {HTMLElement} */ (document.getElementById('desk'))));
+  addLessonTool(readAloudButton(page));
   for (const root of document.querySelectorAll('.window, .record-host, .lesson-bar')) watchForFurigana(/** @type {HTMLElement} */ (root));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.

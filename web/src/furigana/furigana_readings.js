@@ -127,6 +127,9 @@ const kReadings = {
   選ば: 'えら',
   学習: 'がくしゅう',
   部分: 'ぶぶん',
+  // the lesson's tools
+  開い: 'ひら',
+  外す: 'はず',
 };
 
 const kKanjiRun = /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]+/g;

@@ -67,11 +67,7 @@ export function readLesson(search, table = PARAMETER_TABLE) {
       if (speeds.includes(value)) lesson.speed = value;
       else problem('speed', name, value);
     } else if (name === 'lock') {
-      for (const item of value.split(',').map((part) => part.trim())) {
-        if (item === '') continue; // "lock=m1," is only a comma too many
-        if (!parameters.has(item)) problem('lock', name, item);
-        else if (!lesson.locks.includes(item)) lesson.locks.push(item);
-      }
+      readLocks(value, parameters, lesson.locks).forEach((bad) => problem('lock', name, bad));
     } else {
       const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
       if (fitsBar(parameters.get(name), number)) lesson.values[name] = number;
@@ -81,17 +77,40 @@ export function readLesson(search, table = PARAMETER_TABLE) {
   return lesson;
 }
 
+// Bad names of one "lock" are named once each, and only the first few of
+// them: a link that repeats one thousands of times gets one line.
+const SHOWN_BAD_LOCKS = 3;
+
+/**
+ * Adds to `locks` the conditions `value` ("m1,r2") names; returns the
+ * names that are none, each once, at most SHOWN_BAD_LOCKS of them.
+ * @param {string} value
+ * @param {Map<string, Parameter>} parameters
+ * @param {string[]} locks
+ */
+function readLocks(value, parameters, locks) {
+  /** @type {Set<string>} */
+  const bad = new Set();
+  for (const item of value.split(',').map((part) => part.trim())) {
+    if (item === '') continue; // "lock=m1," is only a comma too many
+    if (!parameters.has(item)) bad.add(item);
+    else if (!locks.includes(item)) locks.push(item);
+  }
+  return [...bad].slice(0, SHOWN_BAD_LOCKS);
+}
+
 /** @param {Lesson} lesson */
 export const isEmptyLesson = (lesson) => Object.keys(lesson.values).length === 0 && lesson.speed === null
   && lesson.locks.length === 0 && lesson.problems.length === 0;
 
 /**
- * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2"). A
- * value its bar's step cannot show is left out.
- * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[] }} lesson
+ * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2&lang=en").
+ * A value its bar's step cannot show is left out.
+ * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[],
+ *   lang?: string }} lesson
  * @param {Table} [table]
  */
-export function lessonQuery({ values, speed = null, locks = [] }, table = PARAMETER_TABLE) {
+export function lessonQuery({ values, speed = null, locks = [], lang = '' }, table = PARAMETER_TABLE) {
   const parts = [];
   for (const key of LINK_ORDER) {
     const parameter = table.parameters.find((p) => p.key === key);
@@ -100,6 +119,7 @@ export function lessonQuery({ values, speed = null, locks = [] }, table = PARAME
   if (speed) parts.push(`speed=${speed}`);
   const locked = LINK_ORDER.filter((key) => locks.includes(key));
   if (locked.length > 0) parts.push(`lock=${locked.join(',')}`);
+  if (lang) parts.push(`lang=${encodeURIComponent(lang)}`);
   return `?${parts.join('&')}`;
 }
 

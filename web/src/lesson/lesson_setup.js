@@ -41,7 +41,11 @@ function applyLesson(page, { values, speed, locks }) {
   if (speed !== null) {
     page.event(() => api.selectSpeed(PARAMETER_TABLE.speeds.findIndex((s) => s.key === speed)));
   }
-  for (const key of locks) page.event(() => api.lockParameter(indexOf(key)));
+  for (const key of locks) {
+    page.event(() => {
+      if (api.lockParameter(indexOf(key))) page.state.locked(key);
+    });
+  }
 }
 
 /**
@@ -54,7 +58,7 @@ function showLesson(page, { locks, problems }) {
   const notice = html('div', { class: 'lesson-notice', 'data-control': 'lessonNotice', role: 'note' });
   const render = () => {
     // The values as the core now holds them; a locked one cannot move.
-    const settings = page.api.settings();
+    const settings = page.state.now().values;
     const list = LINK_ORDER.filter((key) => locks.includes(key)).map((key) => {
       const p = PARAMETER_TABLE.parameters[indexOf(key)];
       return text('lessonFixedItem', { name: text(`setting_${key}`), value: settings[key], unit: p.unit });

@@ -6,6 +6,7 @@
 import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
+import { onFormState } from '../window/form_state.js';
 import { onTableChange, text } from '../i18n/text.js';
 
 const kRate = 0.9;
@@ -38,13 +39,11 @@ function voicesListed() {
 }
 
 /**
- * The button and its note. `controls` gives the form's controls as the page
- * holds them; the last run is taken from the desk's shoutotsu:run events.
- * @param {() => any[]} controls
- * @param {HTMLElement} desk
+ * The button and its note; what it says comes from the page's state events.
+ * @param {import('../window/page.js').FormPage} page
  * @returns {HTMLElement}
  */
-export function readAloudButton(controls, desk) {
+export function readAloudButton(page) {
   const holder = document.createElement('span');
   holder.className = 'lesson-tool';
   const button = document.createElement('button');
@@ -56,13 +55,16 @@ export function readAloudButton(controls, desk) {
   note.setAttribute('role', 'status');
   button.setAttribute('aria-describedby', note.id);
   holder.append(button, note);
-  /** @type {{ result: string } | null} */
+  /** @type {import('../window/form_state.js').FormState} */
+  let form = page.state.now();
+  /** @type {Record<string, any> | null} */
   let run = null;
   let speaking = false;
   /** @type {SpeechSynthesisUtterance[]} */
   let utterances = [];
-  desk.addEventListener('shoutotsu:run', (event) => {
-    run = /** @type {CustomEvent} */ (event).detail;
+  onFormState(page, (state) => {
+    form = state;
+    if (state.finished) run = state.finished;
   });
 
   const show = () => {
@@ -93,7 +95,7 @@ export function readAloudButton(controls, desk) {
     // One sentence to an utterance: some voices stop a long one halfway.
     // A period ends a sentence only before a space ("37.9" is one number).
     // (No look-behind in the pattern: Safari 15 cannot parse it.)
-    const sentences = spokenParts(controls(), run, text)
+    const sentences = spokenParts(form, run, text)
       .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
       .filter(Boolean);
     // Held here until spoken: an utterance the page drops may never end.

@@ -193,4 +193,7 @@ export default {
   teacherCopied: 'Copied. You can paste it into Google Classroom or Teams to hand it out.',
   teacherCopyByHand: 'It could not be copied. The link is selected: press Ctrl+C (⌘C on an iPad keyboard) to copy it.',
   teacherFromDisk: 'This page was opened from a file. A link works only when the page is on a web server or a learning site. The part from "?" below is what goes on the link.',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'This page was opened from a teacher\'s link with fixed settings. They cannot be unfixed from here: the link below is the one it came with.',
+  predictionTaken: 'Guess for this run: {prediction}cm',
 };

@@ -193,4 +193,7 @@ export default {
   teacherCopied: 'Copiado. Puedes pegarlo en Google Classroom o Teams para repartirlo.',
   teacherCopyByHand: 'No se pudo copiar. El enlace está seleccionado: pulsa Ctrl+C (⌘C en el teclado del iPad) para copiarlo.',
   teacherFromDisk: 'Esta página se abrió desde un archivo. El enlace solo funciona cuando la página está en un servidor web o en un sitio de estudio. La parte desde el "?" de abajo es lo que va en el enlace.',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Esta página se abrió con el enlace del maestro con condiciones fijas. No se pueden liberar desde aquí: el enlace de abajo es el mismo con que llegó.',
+  predictionTaken: 'Predicción de este intento: {prediction}cm',
 };

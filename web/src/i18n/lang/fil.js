@@ -193,4 +193,7 @@ export default {
   teacherCopied: 'Nakopya na. Puwede itong i-paste sa Google Classroom o Teams para ibigay.',
   teacherCopyByHand: 'Hindi ito makopya. Napili na ang link: pindutin ang Ctrl+C (⌘C sa keyboard ng iPad) para kopyahin.',
   teacherFromDisk: 'Binuksan ang pahinang ito mula sa file. Gumagana lang ang link kapag nasa web server o learning site ang pahina. Ang bahagi mula sa "?" sa ibaba ang idinadagdag sa link.',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Binuksan ang pahinang ito mula sa link ng guro na may nakapirming kondisyon. Hindi ito maaalis dito: ang link sa ibaba ay ang link na ginamit sa pagbukas.',
+  predictionTaken: 'Hula para sa takbong ito: {prediction}cm',
 };

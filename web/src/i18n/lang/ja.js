@@ -216,4 +216,7 @@ export default {
   speakSpeed1: 'ちゅうくらい',
   speakSpeed2: 'おそい',
   speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'このページは先生のリンクで開いたので、決めた条件をここから外すことはできません。下のリンクは、開いたときのままです。',
+  predictionTaken: 'この実験の予想：{prediction}cm',
 };

@@ -193,4 +193,7 @@ export default {
   teacherCopied: 'Copiado. Você pode colar no Google Classroom ou no Teams para entregar.',
   teacherCopyByHand: 'Não deu para copiar. O link está selecionado: aperte Ctrl+C (⌘C no teclado do iPad) para copiar.',
   teacherFromDisk: 'Esta página foi aberta de um arquivo. O link só funciona quando a página está num servidor web ou num site de estudos. A parte a partir do "?" abaixo é o que vai no link.',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Esta página foi aberta pelo link do professor com condições fixas. Elas não podem ser liberadas daqui: o link abaixo é o mesmo com que ela veio.',
+  predictionTaken: 'Palpite desta rodada: {prediction}cm',
 };

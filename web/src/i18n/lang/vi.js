@@ -192,4 +192,7 @@ export default {
   teacherCopied: 'Đã sao chép. Có thể dán vào Google Classroom hoặc Teams để gửi.',
   teacherCopyByHand: 'Không sao chép được. Liên kết đã được chọn: hãy bấm Ctrl+C (⌘C trên bàn phím iPad) để sao chép.',
   teacherFromDisk: 'Trang này được mở từ tệp. Liên kết chỉ dùng được khi trang nằm trên máy chủ web hoặc trang học tập. Phần từ dấu "?" bên dưới là phần gắn vào liên kết.',
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Trang này được mở từ liên kết của giáo viên có điều kiện cố định. Không thể bỏ cố định ở đây: liên kết bên dưới là liên kết đã dùng để mở.',
+  predictionTaken: 'Dự đoán cho lần chạy này: {prediction}cm',
 };
