@@ -30,6 +30,11 @@ test('a link sets m1 and the height, runs to the core\'s result and keeps m2 loc
   assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が 決めた 条件（かえられません）：当てられるぴるての重さ 20 g');
   assert.equal(await control(page, 'lessonNotice').isVisible(), false);
   assert.match(await control(page, 'T2mScroll').getAttribute('aria-valuetext'), /先生が決めた条件/);
+  // The panel hands on the teacher's link as it came: its locks cannot be lifted here.
+  await control(page, 'teacher').locator('summary').click();
+  assert.equal(await control(page, 'teacherLink').inputValue(), `${shared.site.url}?m1=50&height=40&lock=m2`);
+  assert.ok(await control(page, 'teacherFixed').isVisible());
+  assert.ok(await page.locator('[data-lock="m2"]').isDisabled());
 
   const [, , , , , , , expected] = execFileSync(nativeTrace, ['--results', '--m1', '50', '--height', '40', '--speed', 'medium'],
     { encoding: 'utf8' }).trim().split('\n')[1].split(',');
@@ -102,7 +107,7 @@ test('where copying is refused the link stands selected; the single file says wh
   assert.deepEqual((await windowState(single)).labels.slice(0, 2), ['30', '20']);
   await control(single, 'teacher').locator('summary').click();
   assert.match(await single.locator('.teacher-disk').textContent(), /Web サーバー/);
-  assert.equal(await control(single, 'teacherLink').inputValue(), '?m1=30&m2=20&r1=10&r2=10&height=20&length=60&speed=medium&lock=m1');
+  assert.equal(await control(single, 'teacherLink').inputValue(), '?m1=30&lock=m1');
   assert.equal(await control(single, 'teacherCopy').isVisible(), false);
   await single.close();
 });
