@@ -4,6 +4,7 @@
 // a screen reader hears each word once; the choice is kept, and only
 // Japanese has readings.
 import { test } from 'node:test';
+import { readFile } from 'node:fs/promises';
 import assert from 'node:assert/strict';
 import { browserAndSite, control, decodePng, openPage } from './harness.mjs';
 import { overlaps, windowTexts } from './window_texts.mjs';
@@ -120,5 +121,28 @@ test('furigana stay on over a reload, and another language has none', async () =
   await control(page, 'furigana').click();
   assert.equal(await page.locator('rt').count(), 0);
   assert.equal(await control(page, 'T1Frame').locator('legend').textContent(), 'ぴるての重さ');
+  await page.close();
+});
+
+test('with furigana the chart\'s axis names keep their readings, on screen and in the saved PNG', async () => {
+  const page = await openPage(shared.context, `${shared.site.url}?lang=ja`);
+  if ((await control(page, 'furigana').getAttribute('aria-pressed')) !== 'true') await control(page, 'furigana').click();
+  await page.evaluate(() => document.querySelector('[data-control="main"]').dispatchEvent(new CustomEvent('shoutotsu:run', {
+    bubbles: true, detail: { m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'medium', resultMm: 379, result: '37.9cm' },
+  })));
+  const names = await page.$$eval('.record-drawing svg .record-axis-name', (ts) => ts.map((t) => [t.textContent, t.getBBox().width]));
+  const bases = names.filter(([name]) => /[\u4e00-\u9fff]/.test(name));
+  assert.equal(bases.length, 2);
+  for (const [name, width] of names) assert.ok(width > 5, `"${name}" is drawn ${width} wide`);
+  assert.ok(names.some(([name]) => name === 'きょり'), 'the result\'s name has its reading');
+  const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'chart-png').click()]);
+  const png = decodePng(await readFile(await download.path()));
+  // The horizontal axis's name and its readings: the band under the ticks.
+  const scale = png.height / 380;
+  let ink = 0;
+  for (let y = Math.round(344 * scale); y < Math.round(378 * scale); y++) {
+    for (let x = 0; x < png.width; x++) if (png.pixel(x, y)[0] < 128) ink++;
+  }
+  assert.ok(ink > 100, `the saved name has ${ink} dark pixels`);
   await page.close();
 });

@@ -10,14 +10,15 @@
 import { makeRoom, undoRoom } from './furigana_room.js';
 import { hasKanji, rubyParts } from './furigana_readings.js';
 import { languageCode } from '../i18n/language.js';
-import { onTableChange } from '../i18n/text.js';
+import { onTableChange, showTextsAgain } from '../i18n/text.js';
 
 const kStoreKey = 'shoutotsu.furigana';
 // Text never given readings: what has them already, what is heard but not
 // seen (live regions, the drawing area's description), controls whose text
-// cannot hold markup, and the caption bar (the title below it says the
-// same, with its reading).
-const kSkipped = '.furigana-text, .furigana-plain, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
+// cannot hold markup, the caption bar (the title below it says the same,
+// with its reading), and drawings, whose texts carry their readings as
+// drawn texts (svg_ruby.js).
+const kSkipped = '.furigana-text, .furigana-plain, script, style, select, option, textarea, [aria-live], .description, .caption-bar, svg';
 
 /** @type {Set<HTMLElement>} */
 const roots = new Set();
@@ -30,6 +31,9 @@ const observer = new MutationObserver(() => {
 function shown() {
   return wanted && languageCode() === 'ja';
 }
+
+/** Whether the page shows furigana now (turned on, and in Japanese). */
+export const furiganaShown = () => shown();
 
 function storage() {
   try {
@@ -61,6 +65,8 @@ export function setFurigana(value) {
   } catch {
     // the choice lasts until the tab closes
   }
+  // Every part of the page shows its texts again, with readings or without.
+  showTextsAgain();
   apply();
 }
 

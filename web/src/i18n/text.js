@@ -28,6 +28,11 @@ const listeners = new Set();
  */
 export function useTable(next) {
   table = next;
+  showTextsAgain();
+}
+
+/** Tells every part of the page that shows texts to show them again. */
+export function showTextsAgain() {
   for (const listener of listeners) listener();
 }
 

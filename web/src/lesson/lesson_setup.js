@@ -53,7 +53,8 @@ function applyLesson(page, { values, speed, locks }) {
  * @param {import('./lesson_link.js').Lesson} lesson
  */
 function showLesson(page, { locks, problems }) {
-  const box = html('div', { class: 'lesson', 'data-print': 'hide' });
+  // A landmark, as it stands outside the window's.
+  const box = html('section', { class: 'lesson', 'data-print': 'hide', 'aria-label': text('lessonFromLink') });
   const fixed = html('p', { class: 'lesson-fixed', 'data-control': 'lessonFixed' });
   const notice = html('div', { class: 'lesson-notice', 'data-control': 'lessonNotice', role: 'note' });
   const render = () => {
@@ -67,6 +68,7 @@ function showLesson(page, { locks, problems }) {
     const items = html('ul');
     for (const line of problemTexts(problems)) items.append(html('li', {}, line));
     notice.replaceChildren(html('p', {}, text('lessonIgnored')), items);
+    box.setAttribute('aria-label', text('lessonFromLink'));
   };
   render();
   onTableChange(render);

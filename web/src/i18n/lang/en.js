@@ -196,4 +196,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'This page was opened from a teacher\'s link with fixed settings. They cannot be unfixed from here: the link below is the one it came with.',
   predictionTaken: 'Guess for this run: {prediction}cm',
+  lessonFromLink: 'Teacher\'s link',
 };

@@ -196,4 +196,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'Esta página se abrió con el enlace del maestro con condiciones fijas. No se pueden liberar desde aquí: el enlace de abajo es el mismo con que llegó.',
   predictionTaken: 'Predicción de este intento: {prediction}cm',
+  lessonFromLink: 'Enlace del maestro',
 };

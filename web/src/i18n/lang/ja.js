@@ -219,4 +219,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'このページは先生のリンクで開いたので、決めた条件をここから外すことはできません。下のリンクは、開いたときのままです。',
   predictionTaken: 'この実験の予想：{prediction}cm',
+  lessonFromLink: '先生のリンク',
 };

@@ -196,4 +196,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'Esta página foi aberta pelo link do professor com condições fixas. Elas não podem ser liberadas daqui: o link abaixo é o mesmo com que ela veio.',
   predictionTaken: 'Palpite desta rodada: {prediction}cm',
+  lessonFromLink: 'Link do professor',
 };

@@ -195,4 +195,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'Trang này được mở từ liên kết của giáo viên có điều kiện cố định. Không thể bỏ cố định ở đây: liên kết bên dưới là liên kết đã dùng để mở.',
   predictionTaken: 'Dự đoán cho lần chạy này: {prediction}cm',
+  lessonFromLink: 'Liên kết của giáo viên',
 };

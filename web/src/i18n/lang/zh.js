@@ -195,4 +195,5 @@ export default {
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: '这个网页是用老师的链接打开的，条件已经固定。这里不能取消固定：下面的链接就是打开时的链接。',
   predictionTaken: '这次实验的预测：{prediction}cm',
+  lessonFromLink: '老师的链接',
 };
