@@ -4,6 +4,7 @@
 import { LANGUAGES } from './lang/all.js';
 import { languageCode, setLanguage } from './language.js';
 import { onTableChange, text } from './text.js';
+import { setText } from '../furigana/furigana_text.js';
 
 /**
  * The element that changes the page's language; `problem` is what
@@ -35,7 +36,7 @@ export function languagePicker(problem) {
   note.textContent = problem;
   note.hidden = !problem;
   holder.append(label, note);
-  const showCaption = () => (caption.textContent = text('language'));
+  const showCaption = () => setText(caption, text('language'));
   showCaption();
   onTableChange(showCaption);
   select.addEventListener('change', () => {

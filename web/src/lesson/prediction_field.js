@@ -7,6 +7,7 @@
 import { html } from '../dom.js';
 import { addLessonTool } from './lesson_bar.js';
 import { predictionFrom } from './prediction.js';
+import { setText } from '../furigana/furigana_text.js';
 import { onTableChange, text } from '../i18n/text.js';
 
 const kDraftKey = 'shoutotsu.prediction.v1';
@@ -61,15 +62,18 @@ export function mountPrediction(storage) {
   const state = { bad: false, taken: /** @type {string | null} */ (null), running: false };
 
   const draw = () => {
-    view.name.textContent = text('predictionLabel');
-    view.unit.textContent = text('predictionUnit');
+    setText(view.name, text('predictionLabel'));
+    setText(view.unit, text('predictionUnit'));
     field.title = text('predictionHint');
     field.setAttribute('aria-invalid', String(state.bad));
     // Written only when it changes: an alert says again what is written again.
     const problem = state.bad ? text('predictionBad') : '';
-    if (view.problem.textContent !== problem) view.problem.textContent = problem;
+    if (view.problem.dataset.said !== problem) {
+      view.problem.dataset.said = problem;
+      setText(view.problem, problem);
+    }
     view.problem.hidden = !state.bad;
-    view.taken.textContent = state.taken ? text('predictionTaken', { prediction: state.taken }) : '';
+    setText(view.taken, state.taken ? text('predictionTaken', { prediction: state.taken }) : '');
     view.taken.hidden = !state.taken;
   };
   const check = () => {

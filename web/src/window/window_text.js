@@ -8,6 +8,7 @@ import ja from '../i18n/lang/ja.js';
 import { languageCode } from '../i18n/language.js';
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { text } from '../i18n/text.js';
+import { centimetres, resultMmOf } from '../speech/run_result.js';
 
 // "<control>\n<Japanese caption>" -> the caption's name in the tables.
 const captionNames = new Map();
@@ -63,7 +64,7 @@ export function accessibleDescription(c) {
 
 /** The sentence heard when a run ends, from the run the form reports. */
 export function spokenResult(run) {
-  return japanese() ? run.spoken : text('a11y.work.result', { result: run.result });
+  return japanese() ? run.spoken : text('a11y.work.result', { result: `${centimetres(resultMmOf(run))}cm` });
 }
 
 /**
