@@ -1,7 +1,10 @@
 // The texts a learner reads, from the table of the page's language: one
 // table per language in lang/, each keyed by name.
 import { LANGUAGES } from './lang/all.js';
-import ja from './lang/ja.js';
+import jaTable from './lang/ja.js';
+
+/** @type {Record<string, string>} */
+const ja = jaTable;
 
 /** @type {Record<string, string>} */
 let table = LANGUAGES.ja.table;

@@ -54,27 +54,45 @@ export function readLesson(search, table = PARAMETER_TABLE) {
   const counts = new Map();
   for (const [name] of pairs) counts.set(name, (counts.get(name) ?? 0) + 1);
   const named = new Set(); // names already reported
+  /** @param {string} part */
   const cut = (part) => (part.length > SHOWN_LENGTH ? `${part.slice(0, SHOWN_LENGTH)}…` : part);
-  const problem = (kind, name, value = '') => lesson.problems.push({ kind, name: cut(name), value: cut(value) });
+  /** @type {(kind: Problem['kind'], name: string, value?: string) => void} */
+  const problem = (kind, name, value = '') => {
+    lesson.problems.push({ kind, name: cut(name), value: cut(value) });
+  };
   for (const [name, value] of pairs) {
     const known = parameters.has(name) || OTHER_NAMES.includes(name);
     if (!known || counts.get(name) > 1) {
       if (!named.has(name)) problem(known ? 'repeated' : 'unknown', name, value);
       named.add(name);
-    } else if (name === 'lang') {
-      continue;
-    } else if (name === 'speed') {
-      if (speeds.includes(value)) lesson.speed = value;
-      else problem('speed', name, value);
-    } else if (name === 'lock') {
-      readLocks(value, parameters, lesson.locks).forEach((bad) => problem('lock', name, bad));
     } else {
-      const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
-      if (fitsBar(parameters.get(name), number)) lesson.values[name] = number;
-      else problem('value', name, value);
+      readPair(lesson, name, value, { parameters, speeds, problem });
     }
   }
   return lesson;
+}
+
+/**
+ * Reads one known name of the link, given once, into `lesson`.
+ * @param {Lesson} lesson
+ * @param {string} name
+ * @param {string} value
+ * @param {{ parameters: Map<string, Parameter>, speeds: string[],
+ *   problem: (kind: Problem['kind'], name: string, value?: string) => void }} how
+ */
+function readPair(lesson, name, value, { parameters, speeds, problem }) {
+  if (name === 'lang') return; // the page's language: read where the page picks it
+  if (name === 'speed') {
+    if (speeds.includes(value)) lesson.speed = value;
+    else problem('speed', name, value);
+  } else if (name === 'lock') {
+    readLocks(value, parameters, lesson.locks).forEach((bad) => problem('lock', name, bad));
+  } else {
+    const parameter = parameters.get(name);
+    const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
+    if (parameter && fitsBar(parameter, number)) lesson.values[name] = number;
+    else problem('value', name, value);
+  }
 }
 
 // Bad names of one "lock" are named once each, and only the first few of
@@ -132,7 +150,7 @@ export function problemTexts(problems, table = PARAMETER_TABLE) {
   const separator = ', ';
   return problems.map(({ kind, name, value }) => {
     if (kind === 'value') {
-      const p = table.parameters.find((parameter) => parameter.key === name);
+      const p = /** @type {Parameter} */ (table.parameters.find((parameter) => parameter.key === name));
       return text('lessonBadValue', { name, value, label: text(`setting_${name}`), minimum: p.minimum, maximum: p.maximum, step: p.step, unit: p.unit });
     }
     if (kind === 'speed') {

@@ -91,24 +91,20 @@ export function mountPrediction(storage) {
     const { running } = /** @type {CustomEvent} */ (event).detail;
     if (running === state.running) return;
     state.running = running;
-    if (running) start();
-    else end();
+    if (running) {
+      // スタート: the run takes what the field holds, if the field takes it.
+      const prediction = predictionFrom(field.value);
+      if (!prediction) return;
+      state.taken = prediction;
+      field.value = '';
+    } else {
+      // A run stopped before its end gives back what it took, unless a new
+      // one was typed meanwhile.
+      if (state.taken && field.value === '') field.value = state.taken;
+      state.taken = null;
+    }
+    check();
   });
-  // スタート: the run takes what the field holds, if the field takes it.
-  const start = () => {
-    const prediction = predictionFrom(field.value);
-    if (!prediction) return;
-    state.taken = prediction;
-    field.value = '';
-    check();
-  };
-  // A run stopped before its end gives back what it took, unless a new one
-  // was typed meanwhile.
-  const end = () => {
-    if (state.taken && field.value === '') field.value = state.taken;
-    state.taken = null;
-    check();
-  };
   if (field.value) check();
   else draw();
   onTableChange(draw);

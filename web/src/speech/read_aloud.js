@@ -38,12 +38,15 @@ function voicesListed() {
   });
 }
 
-/**
- * The button and its note; what it says comes from the page's state events.
- * @param {import('../window/page.js').FormPage} page
- * @returns {HTMLElement}
- */
-export function readAloudButton(page) {
+// One sentence to an utterance: some voices stop a long one halfway. A
+// period ends a sentence only before a space ("37.9" is one number). (No
+// look-behind in the pattern: Safari 15 cannot parse it.)
+/** @param {string[]} parts */
+const sentencesOf = (parts) => parts
+  .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
+  .filter(Boolean);
+
+function readAloudView() {
   const holder = document.createElement('span');
   holder.className = 'lesson-tool';
   const button = document.createElement('button');
@@ -55,6 +58,16 @@ export function readAloudButton(page) {
   note.setAttribute('role', 'status');
   button.setAttribute('aria-describedby', note.id);
   holder.append(button, note);
+  return { holder, button, note };
+}
+
+/**
+ * The button and its note; what it says comes from the page's state events.
+ * @param {import('../window/page.js').FormPage} page
+ * @returns {HTMLElement}
+ */
+export function readAloudButton(page) {
+  const { holder, button, note } = readAloudView();
   /** @type {import('../window/form_state.js').FormState} */
   let form = page.state.now();
   /** @type {Record<string, any> | null} */
@@ -77,29 +90,12 @@ export function readAloudButton(page) {
     window.speechSynthesis?.cancel();
     show();
   };
-  button.addEventListener('click', async () => {
-    if (speaking) {
-      stop();
-      return;
-    }
-    note.textContent = '';
-    const tag = LANGUAGES[languageCode()].tag;
-    await voicesListed();
-    const voice = voiceFor(tag);
-    if (!voice || typeof SpeechSynthesisUtterance !== 'function') {
-      note.textContent = text('noVoice');
-      return;
-    }
+  /** @param {SpeechSynthesisVoice} voice */
+  const speak = (voice) => {
     speaking = true;
     show();
-    // One sentence to an utterance: some voices stop a long one halfway.
-    // A period ends a sentence only before a space ("37.9" is one number).
-    // (No look-behind in the pattern: Safari 15 cannot parse it.)
-    const sentences = spokenParts(form, run, text)
-      .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
-      .filter(Boolean);
     // Held here until spoken: an utterance the page drops may never end.
-    utterances = sentences.map((sentence) => {
+    utterances = sentencesOf(spokenParts(form, run, text)).map((sentence) => {
       const utterance = new SpeechSynthesisUtterance(sentence);
       utterance.voice = voice;
       utterance.lang = voice.lang;
@@ -113,6 +109,17 @@ export function readAloudButton(page) {
       show();
     };
     for (const utterance of utterances) window.speechSynthesis.speak(utterance);
+  };
+  button.addEventListener('click', async () => {
+    if (speaking) {
+      stop();
+      return;
+    }
+    note.textContent = '';
+    await voicesListed();
+    const voice = voiceFor(LANGUAGES[languageCode()].tag);
+    if (!voice || typeof SpeechSynthesisUtterance !== 'function') note.textContent = text('noVoice');
+    else speak(voice);
   });
   // Another language: stop, and say it again only when asked.
   onTableChange(() => {
