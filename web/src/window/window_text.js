@@ -17,7 +17,7 @@ for (const [key, japanese] of Object.entries(ja)) {
   if (control) captionNames.set(`${control}\n${japanese}`, key);
 }
 
-// The scroll bar whose description ("20 g") is each value of the scene.
+// The scroll bar that holds each value of the scene.
 const kValueBars = { height: 'Hscroll', length: 'Lscroll', m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll' };
 
 /** @type {any[]} */
@@ -52,7 +52,11 @@ export function accessibleDescription(c) {
   const named = (name) => controls.find((d) => d.displayName === name);
   /** @type {Record<string, string>} */
   const values = {};
-  for (const [key, bar] of Object.entries(kValueBars)) values[key] = named(bar)?.accessibleDescription ?? '';
+  // Each value from the core's number, with its unit from the table.
+  for (const [key, bar] of Object.entries(kValueBars)) {
+    const unit = PARAMETER_TABLE.parameters.find((p) => p.key === key)?.unit ?? '';
+    values[key] = `${named(bar)?.valueNow ?? ''} ${unit}`;
+  }
   const result = named('kekka');
   return text('a11y.work.text', {
     result: result?.visible ? text('a11y.work.result', { result: result.caption }) : '',
