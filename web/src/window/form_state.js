@@ -60,7 +60,9 @@ export class FormStateEvents {
     if (key === this.last && !finished) return;
     this.last = key;
     /** @type {FormState} */
-    const detail = finished ? { ...state, finished } : state;
+    const detail = finished ? { ...state, finished: { ...finished } } : state;
+    // As the run event has it: its sentence is heard once, by the page.
+    delete detail.finished?.spoken;
     target.dispatchEvent(new CustomEvent('shoutotsu:state', { bubbles: true, detail }));
   }
 }
