@@ -33,7 +33,7 @@ export function languagePicker(problem) {
   note.id = 'language-problem';
   select.setAttribute('aria-describedby', note.id);
   note.setAttribute('role', 'status');
-  note.textContent = problem;
+  setText(note, problem);
   note.hidden = !problem;
   holder.append(label, note);
   const showCaption = () => setText(caption, text('language'));

@@ -7,6 +7,7 @@ import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
 import { onFormState } from '../window/form_state.js';
+import { setText } from '../furigana/furigana_text.js';
 import { onTableChange, text } from '../i18n/text.js';
 
 const kRate = 0.9;
@@ -118,7 +119,7 @@ export function readAloudButton(page) {
     note.textContent = '';
     await voicesListed();
     const voice = voiceFor(LANGUAGES[languageCode()].tag);
-    if (!voice || typeof SpeechSynthesisUtterance !== 'function') note.textContent = text('noVoice');
+    if (!voice || typeof SpeechSynthesisUtterance !== 'function') setText(note, text('noVoice'));
     else speak(voice);
   });
   // Another language: stop, and say it again only when asked.
