@@ -10,16 +10,18 @@ import { PARAMETER_TABLE } from '../runs/parameter_table.js';
  */
 
 /**
- * The panel's link for `settings`, fixing `ticked`, in language `lang` ('' to
- * leave the language to the learner's device). A value a dragged thumb left
- * between two steps cannot go in a link: it is named in `unfit` instead.
+ * The panel's link for `settings`, fixing `ticked`, with the measuring aids
+ * `tools` on, in language `lang` ('' to leave the language to the learner's
+ * device). A value a dragged thumb left between two steps cannot go in a
+ * link: it is named in `unfit` instead.
  * @param {Settings} settings
  * @param {string[]} ticked
+ * @param {string[]} tools
  * @param {string} lang
  * @param {import('./lesson_link.js').Table} [table]
  * @returns {PanelLink}
  */
-export function panelLink(settings, ticked, lang, table = PARAMETER_TABLE) {
+export function panelLink(settings, ticked, tools, lang, table = PARAMETER_TABLE) {
   /** @type {Record<string, number>} */
   const values = {};
   /** @type {{ key: string, value: number }[]} */
@@ -30,5 +32,5 @@ export function panelLink(settings, ticked, lang, table = PARAMETER_TABLE) {
     if (parameter && fitsBar(parameter, value)) values[key] = value;
     else unfit.push({ key, value });
   }
-  return { query: lessonQuery({ values, speed: settings.speed, locks: ticked, lang }, table), unfit };
+  return { query: lessonQuery({ values, speed: settings.speed, locks: ticked, tools, lang }, table), unfit };
 }

@@ -10,6 +10,7 @@ import { onFormState } from '../window/form_state.js';
 import { languageCode } from '../i18n/language.js';
 import { onTableChange, text } from '../i18n/text.js';
 import { panelLink } from './teacher_link.js';
+import { teacherToolBoxes } from './teacher_tools.js';
 import { TeacherView } from './teacher_view.js';
 
 /**
@@ -19,14 +20,15 @@ import { TeacherView } from './teacher_view.js';
 /**
  * @param {import('../window/page.js').FormPage} page the started page
  * @param {string[]} locked the conditions this page's own link fixed
- * @param {{ address?: Address, clipboard?: { writeText(text: string): Promise<void> } }} [options]
+ * @param {{ address?: Address, clipboard?: { writeText(text: string): Promise<void> }, tools?: string[] }} [options]
+ *   tools: the measuring aids this page's own link turned on: ticked at first
  */
-export function mountTeacherPanel(page, locked = [], { address = location, clipboard = navigator.clipboard } = {}) {
+export function mountTeacherPanel(page, locked = [], { address = location, clipboard = navigator.clipboard, tools = [] } = {}) {
   const fromDisk = address.protocol === 'file:';
   const fixed = locked.length > 0;
   const here = fromDisk ? '' : `${address.origin}${address.pathname}`;
   const cameWith = `${here}${address.search}`;
-  const view = new TeacherView(locked);
+  const view = new TeacherView(locked, teacherToolBoxes(tools));
   /** @type {import('../window/form_state.js').FormState} */
   let form = page.state.now();
   let status = '';
@@ -35,7 +37,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
   // is not the page's first; otherwise each learner's device chooses.
   const lang = () => (languageCode() !== 'ja' || new URLSearchParams(location.search).has('lang') ? languageCode() : '');
   const draw = () => {
-    const { query, unfit } = panelLink(form, view.ticked(), lang());
+    const { query, unfit } = panelLink(form, view.ticked(), view.tools.ticked(), lang());
     view.draw({
       values: form.values, speed: form.speed, fromDisk, fixed, status,
       link: fixed ? cameWith : `${here}${query}`,
@@ -49,6 +51,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
   });
   view.element.addEventListener('toggle', () => view.element.open && draw());
   view.locks.addEventListener('change', draw);
+  view.tools.element.addEventListener('change', draw);
   view.field.addEventListener('focus', () => view.field.select());
   view.copy.addEventListener('click', () => copyLink(view, clipboard, (said) => {
     status = said;

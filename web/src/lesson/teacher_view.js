@@ -15,8 +15,12 @@ const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === ke
  */
 
 export class TeacherView {
-  /** @param {string[]} ticked the conditions ticked at first */
-  constructor(ticked) {
+  /**
+   * @param {string[]} ticked the conditions ticked at first
+   * @param {{ element: HTMLFieldSetElement, ticked(): string[] }} tools the measuring aids' boxes
+   */
+  constructor(ticked, tools) {
+    this.tools = tools;
     this.element = html('details', { class: 'teacher', 'data-control': 'teacher', 'data-print': 'hide' });
     this.summary = html('summary');
     this.intro = html('p');
@@ -36,7 +40,7 @@ export class TeacherView {
     const linkLine = html('p', { class: 'teacher-link' });
     linkLine.append(this.linkLabel, this.field, this.copy);
     this.status = html('p', { class: 'teacher-status', role: 'status', 'aria-live': 'polite' });
-    this.element.append(this.summary, this.intro, this.fixedNote, this.locks, this.speed, this.offStep, this.disk, linkLine, this.status);
+    this.element.append(this.summary, this.intro, this.fixedNote, this.locks, tools.element, this.speed, this.offStep, this.disk, linkLine, this.status);
   }
 
   /** @param {string} key @param {boolean} ticked */
@@ -73,6 +77,7 @@ export class TeacherView {
       row.value.textContent = `${state.values[key]} ${parameterOf(key)?.unit ?? ''}`;
       row.input.disabled = state.fixed;
     }
+    this.tools.element.disabled = state.fixed;
     const speed = PARAMETER_TABLE.speeds.findIndex((s) => s.key === state.speed);
     this.speed.textContent = text('teacherSpeed', { name: speed < 0 ? state.speed : text(`a11y.sp(${speed})`) });
     this.offStep.replaceChildren(...state.unfit.map(({ key, value }) => {

@@ -55,6 +55,14 @@ export class FormPage {
     this.finished = false;
     this.state = new FormStateEvents(api, this.controls);
     this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
+    /** @type {Array<() => void>} */
+    this.eventWatchers = [];
+  }
+
+  // `watch` is called after each event the form handled, once its changes
+  // are shown (the measuring aids follow the run by it).
+  afterEvents(watch) {
+    this.eventWatchers.push(watch);
   }
 
   // Builds the window, shows it and starts the timers the form enabled.
@@ -164,6 +172,7 @@ export class FormPage {
     const ended = this.api.finishedRun();
     this.reportRun(ended);
     if (!this.finished) this.state.send(this.windowElement, ended);
+    for (const watch of this.eventWatchers) watch();
     this.afterEvent();
   }
 

@@ -216,6 +216,15 @@ export default {
   speakSpeed1: 'ちゅうくらい',
   speakSpeed2: 'おそい',
   speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'ものさし',
+  aidsRulerSaid: 'ゆかに、机のはしを0cmとするものさしをおきます。1cmごとにめもり、10cmごとにすうじがあります。',
+  aidsStrobe: 'ストロボ',
+  aidsStrobeSaid: 'ストロボ：0.02びょうごとに、2つのぴるてのいたところを、うすいわでのこします。わとわがはなれているほど、速く動いています。',
+  lessonBadTool: '「tools」の中の「{value}」：そういう道具はありません。toolsに書けるのは{accepted}です。',
+  teacherToolsLegend: 'はじめからつかう道具',
+
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: 'このページは先生のリンクで開いたので、決めた条件をここから外すことはできません。下のリンクは、開いたときのままです。',
   predictionTaken: 'この実験の予想：{prediction}cm',
