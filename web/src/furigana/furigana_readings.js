@@ -129,7 +129,7 @@ const kReadings = {
   部分: 'ぶぶん',
   // the lesson's tools
   開い: 'ひら',
-  外す: 'はず',
+  外せ: 'はず',
 };
 
 const kKanjiRun = /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]+/g;

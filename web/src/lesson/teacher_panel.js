@@ -11,7 +11,7 @@ import { languageCode } from '../i18n/language.js';
 import { onTableChange, text } from '../i18n/text.js';
 import { panelLink } from './teacher_link.js';
 import { teacherToolBoxes } from './teacher_tools.js';
-import { TeacherView } from './teacher_view.js';
+import { teacherView } from './teacher_view.js';
 
 /**
  * @typedef {{ protocol: string, origin: string, pathname: string, search: string }} Address
@@ -28,7 +28,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
   const fixed = locked.length > 0;
   const here = fromDisk ? '' : `${address.origin}${address.pathname}`;
   const cameWith = `${here}${address.search}`;
-  const view = new TeacherView(locked, teacherToolBoxes(tools));
+  const view = teacherView(locked, teacherToolBoxes(tools));
   /** @type {import('../window/form_state.js').FormState} */
   let form = page.state.now();
   let status = '';
@@ -70,7 +70,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
 /**
  * Copies the link; `say` is told what became of it (first '', so the same
  * words after a second copy are heard again).
- * @param {TeacherView} view
+ * @param {ReturnType<typeof teacherView>} view
  * @param {{ writeText(text: string): Promise<void> } | undefined} clipboard
  * @param {(status: string) => void} say
  */

@@ -12,85 +12,74 @@ const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === ke
  * @typedef {{ values: Record<string, number>, speed: string, link: string,
  *   unfit: { key: string, value: number }[], fromDisk: boolean, fixed: boolean,
  *   status: string }} PanelState
+ * @typedef {{ input: HTMLInputElement, name: HTMLElement, value: HTMLElement }} LockRow
  */
 
-export class TeacherView {
-  /**
-   * @param {string[]} ticked the conditions ticked at first
-   * @param {{ element: HTMLFieldSetElement, ticked(): string[] }} tools the measuring aids' boxes
-   */
-  constructor(ticked, tools) {
-    this.tools = tools;
-    this.element = html('details', { class: 'teacher', 'data-control': 'teacher', 'data-print': 'hide' });
-    this.summary = html('summary');
-    this.intro = html('p');
-    this.fixedNote = html('p', { class: 'teacher-fixed', 'data-control': 'teacherFixed' });
-    this.locks = html('fieldset', { 'data-control': 'teacherLocks' });
-    this.legend = html('legend');
-    this.locks.append(this.legend);
-    /** @type {Map<string, { input: HTMLInputElement, name: HTMLElement, value: HTMLElement }>} */
-    this.rows = new Map();
-    for (const key of LINK_ORDER) this.addRow(key, ticked.includes(key));
-    this.speed = html('p', { class: 'teacher-speed' });
-    this.offStep = html('ul', { class: 'teacher-off-step' });
-    this.disk = html('p', { class: 'teacher-disk' });
-    this.linkLabel = html('label', { for: 'teacher-link' });
-    this.field = html('input', { id: 'teacher-link', type: 'text', readonly: '', dir: 'ltr', spellcheck: 'false', 'data-control': 'teacherLink' });
-    this.copy = html('button', { type: 'button', 'data-control': 'teacherCopy' });
-    const linkLine = html('p', { class: 'teacher-link' });
-    linkLine.append(this.linkLabel, this.field, this.copy);
-    this.status = html('p', { class: 'teacher-status', role: 'status', 'aria-live': 'polite' });
-    this.element.append(this.summary, this.intro, this.fixedNote, this.locks, tools.element, this.speed, this.offStep, this.disk, linkLine, this.status);
-  }
-
-  /** @param {string} key @param {boolean} ticked */
-  addRow(key, ticked) {
+/**
+ * A box for each condition, in the link's order, ticked as `ticked` says.
+ * @param {HTMLElement} locks
+ * @param {string[]} ticked
+ * @returns {Map<string, LockRow>}
+ */
+function lockRows(locks, ticked) {
+  return new Map(LINK_ORDER.map((key) => {
     const input = html('input', { type: 'checkbox', 'data-lock': key });
-    input.checked = ticked;
+    input.checked = ticked.includes(key);
     const row = { input, name: html('span'), value: html('span', { class: 'teacher-value' }) };
     const label = html('label');
     label.append(input, row.name, row.value);
-    this.locks.append(label);
-    this.rows.set(key, row);
-  }
+    locks.append(label);
+    return [key, row];
+  }));
+}
 
-  /** The conditions ticked now. */
-  ticked() {
-    return [...this.rows].filter(([, row]) => row.input.checked).map(([key]) => key);
-  }
-
-  /** The fixed texts, in the page's language. */
-  drawWords() {
-    this.summary.textContent = text('teacherTitle');
-    this.intro.textContent = text('teacherIntro');
-    this.fixedNote.textContent = text('teacherFixedHere');
-    this.legend.textContent = text('teacherLockLegend');
-    for (const [key, row] of this.rows) row.name.textContent = text(`setting_${key}`);
-    this.disk.textContent = text('teacherFromDisk');
-    this.linkLabel.textContent = text('teacherLinkLabel');
-    this.copy.textContent = text('teacherCopy');
-  }
-
+/**
+ * @param {string[]} ticked the conditions ticked at first
+ * @param {{ element: HTMLFieldSetElement, ticked(): string[] }} tools the measuring aids' boxes
+ */
+export function teacherView(ticked, tools) {
+  const element = html('details', { class: 'teacher', 'data-control': 'teacher', 'data-print': 'hide' });
+  const [summary, intro, legend] = [html('summary'), html('p'), html('legend')];
+  const fixedNote = html('p', { class: 'teacher-fixed', 'data-control': 'teacherFixed' });
+  const locks = html('fieldset', { 'data-control': 'teacherLocks' });
+  locks.append(legend);
+  const rows = lockRows(locks, ticked);
+  const speed = html('p', { class: 'teacher-speed' });
+  const offStep = html('ul', { class: 'teacher-off-step' });
+  const disk = html('p', { class: 'teacher-disk' });
+  const linkLabel = html('label', { for: 'teacher-link' });
+  const field = html('input', { id: 'teacher-link', type: 'text', readonly: '', dir: 'ltr', spellcheck: 'false', 'data-control': 'teacherLink' });
+  const copy = html('button', { type: 'button', 'data-control': 'teacherCopy' });
+  const linkLine = html('p', { class: 'teacher-link' });
+  linkLine.append(linkLabel, field, copy);
+  const status = html('p', { class: 'teacher-status', role: 'status', 'aria-live': 'polite' });
+  element.append(summary, intro, fixedNote, locks, tools.element, speed, offStep, disk, linkLine, status);
+  // The fixed texts, in the page's language.
+  const drawWords = () => {
+    /** @type {[HTMLElement, string][]} */
+    const words = [[summary, 'teacherTitle'], [intro, 'teacherIntro'], [fixedNote, 'teacherFixedHere'], [legend, 'teacherLockLegend'],
+      [disk, 'teacherFromDisk'], [linkLabel, 'teacherLinkLabel'], [copy, 'teacherCopy']];
+    for (const [e, key] of words) e.textContent = text(key);
+    for (const [key, row] of rows) row.name.textContent = text(`setting_${key}`);
+  };
   /** @param {PanelState} state */
-  draw(state) {
-    for (const [key, row] of this.rows) {
+  const draw = (state) => {
+    for (const [key, row] of rows) {
       row.value.textContent = `${state.values[key]} ${parameterOf(key)?.unit ?? ''}`;
       row.input.disabled = state.fixed;
     }
-    this.tools.element.disabled = state.fixed;
-    const speed = PARAMETER_TABLE.speeds.findIndex((s) => s.key === state.speed);
-    this.speed.textContent = text('teacherSpeed', { name: speed < 0 ? state.speed : text(`a11y.sp(${speed})`) });
-    this.offStep.replaceChildren(...state.unfit.map(({ key, value }) => {
+    tools.element.disabled = state.fixed;
+    const i = PARAMETER_TABLE.speeds.findIndex((s) => s.key === state.speed);
+    speed.textContent = text('teacherSpeed', { name: i < 0 ? state.speed : text(`a11y.sp(${i})`) });
+    offStep.replaceChildren(...state.unfit.map(({ key, value }) => {
       const p = parameterOf(key);
       return html('li', {}, text('teacherOffStep', { name: text(`setting_${key}`), value, unit: p?.unit ?? '', step: p?.step ?? 1 }));
     }));
-    this.offStep.hidden = state.unfit.length === 0;
-    this.fixedNote.hidden = !state.fixed;
-    this.disk.hidden = !state.fromDisk;
-    this.copy.hidden = state.fromDisk;
-    this.field.value = state.link;
-    // Written only when it changes: a live region says again what is
-    // written again.
-    if (this.status.textContent !== state.status) this.status.textContent = state.status;
-  }
+    [offStep.hidden, fixedNote.hidden, disk.hidden, copy.hidden] = [state.unfit.length === 0, !state.fixed, !state.fromDisk, state.fromDisk];
+    field.value = state.link;
+    // Written only when it changes: a live region says again what is written again.
+    if (status.textContent !== state.status) status.textContent = state.status;
+  };
+  const tickedNow = () => [...rows].filter(([, row]) => row.input.checked).map(([key]) => key);
+  return { element, locks, field, tools, ticked: tickedNow, drawWords, draw, copy };
 }

@@ -203,7 +203,7 @@ export default {
   teacherToolsLegend: 'Tools to turn on',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'This page was opened from a teacher\'s link with fixed settings. They cannot be unfixed from here: the link below is the one it came with.',
+  teacherFixedHere: 'Opened from a teacher\'s link: its fixed settings cannot be unfixed here.',
   predictionTaken: 'Guess for this run: {prediction}cm',
   lessonFromLink: 'Teacher\'s link',
 };

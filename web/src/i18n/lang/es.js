@@ -203,7 +203,7 @@ export default {
   teacherToolsLegend: 'Herramientas encendidas',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'Esta página se abrió con el enlace del maestro con condiciones fijas. No se pueden liberar desde aquí: el enlace de abajo es el mismo con que llegó.',
+  teacherFixedHere: 'Abierta con el enlace del maestro: las condiciones fijas no se pueden liberar aquí.',
   predictionTaken: 'Predicción de este intento: {prediction}cm',
   lessonFromLink: 'Enlace del maestro',
 };

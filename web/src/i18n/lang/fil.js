@@ -203,7 +203,7 @@ export default {
   teacherToolsLegend: 'Mga tool na bukas',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'Binuksan ang pahinang ito mula sa link ng guro na may nakapirming kondisyon. Hindi ito maaalis dito: ang link sa ibaba ay ang link na ginamit sa pagbukas.',
+  teacherFixedHere: 'Binuksan mula sa link ng guro: hindi maaalis dito ang nakapirming kondisyon.',
   predictionTaken: 'Hula para sa takbong ito: {prediction}cm',
   lessonFromLink: 'Link ng guro',
 };

@@ -226,7 +226,7 @@ export default {
   teacherToolsLegend: 'はじめからつかう道具',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'このページは先生のリンクで開いたので、決めた条件をここから外すことはできません。下のリンクは、開いたときのままです。',
+  teacherFixedHere: '先生のリンクで開いたページです。決めた条件は、ここでは外せません。',
   predictionTaken: 'この実験の予想：{prediction}cm',
   lessonFromLink: '先生のリンク',
 };

@@ -203,7 +203,7 @@ export default {
   teacherToolsLegend: 'Ferramentas ligadas',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'Esta página foi aberta pelo link do professor com condições fixas. Elas não podem ser liberadas daqui: o link abaixo é o mesmo com que ela veio.',
+  teacherFixedHere: 'Aberta pelo link do professor: as condições fixas não podem ser liberadas aqui.',
   predictionTaken: 'Palpite desta rodada: {prediction}cm',
   lessonFromLink: 'Link do professor',
 };

@@ -202,7 +202,7 @@ export default {
   teacherToolsLegend: 'Công cụ được bật',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: 'Trang này được mở từ liên kết của giáo viên có điều kiện cố định. Không thể bỏ cố định ở đây: liên kết bên dưới là liên kết đã dùng để mở.',
+  teacherFixedHere: 'Mở từ liên kết của giáo viên: không thể bỏ điều kiện cố định ở đây.',
   predictionTaken: 'Dự đoán cho lần chạy này: {prediction}cm',
   lessonFromLink: 'Liên kết của giáo viên',
 };

@@ -202,7 +202,7 @@ export default {
   teacherToolsLegend: '打开的工具',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
-  teacherFixedHere: '这个网页是用老师的链接打开的，条件已经固定。这里不能取消固定：下面的链接就是打开时的链接。',
+  teacherFixedHere: '这是用老师的链接打开的网页，固定的条件不能在这里取消。',
   predictionTaken: '这次实验的预测：{prediction}cm',
   lessonFromLink: '老师的链接',
 };
