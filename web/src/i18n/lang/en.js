@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copied. You can paste it into Google Classroom or Teams to hand it out.',
   teacherCopyByHand: 'It could not be copied. The link is selected: press Ctrl+C (⌘C on an iPad keyboard) to copy it.',
   teacherFromDisk: 'This page was opened from a file. A link works only when the page is on a web server or a learning site. The part from "?" below is what goes on the link.',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" has too many rows. The class record holds {max} runs in all.',
+  classFull: 'There is no room for "{file}". The class record holds {max} runs in all.',
+  classReading: 'Reading "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Your notes from another tab were put together with these. Please check them.',
 };

@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copiado. Puedes pegarlo en Google Classroom o Teams para repartirlo.',
   teacherCopyByHand: 'No se pudo copiar. El enlace está seleccionado: pulsa Ctrl+C (⌘C en el teclado del iPad) para copiarlo.',
   teacherFromDisk: 'Esta página se abrió desde un archivo. El enlace solo funciona cuando la página está en un servidor web o en un sitio de estudio. La parte desde el "?" de abajo es lo que va en el enlace.',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tiene demasiadas filas. El registro de la clase guarda {max} pruebas en total.',
+  classFull: 'No hay lugar para "{file}". El registro de la clase guarda {max} pruebas en total.',
+  classReading: 'Leyendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Tus notas de otra pestaña se juntaron con estas. Revísalas, por favor.',
 };

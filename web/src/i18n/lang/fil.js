@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Nakopya na. Puwede itong i-paste sa Google Classroom o Teams para ibigay.',
   teacherCopyByHand: 'Hindi ito makopya. Napili na ang link: pindutin ang Ctrl+C (⌘C sa keyboard ng iPad) para kopyahin.',
   teacherFromDisk: 'Binuksan ang pahinang ito mula sa file. Gumagana lang ang link kapag nasa web server o learning site ang pahina. Ang bahagi mula sa "?" sa ibaba ang idinadagdag sa link.',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: 'Sobrang dami ng hilera ng "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classFull: 'Wala nang lugar para sa "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classReading: 'Binabasa ang "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Pinagsama ang tala mo mula sa ibang tab at ang mga ito. Pakitingnan.',
 };

@@ -216,4 +216,12 @@ export default {
   speakSpeed1: 'ちゅうくらい',
   speakSpeed2: 'おそい',
   speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: '、',
+  classSpeedsJoin: '」「',
+  classTooManyRows: '「{file}」は行がおおすぎます。クラスの記録はあわせて{max}回分までです。',
+  classFull: '「{file}」を入れるよゆうがありません。クラスの記録はあわせて{max}回分までです。',
+  classReading: '「{file}」をよんでいます（{n}/{count}）…',
+  noticeNotesJoined: 'ほかのタブで書いた「わかったこと」と合わせました。たしかめてください。',
 };

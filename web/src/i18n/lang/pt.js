@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copiado. Você pode colar no Google Classroom ou no Teams para entregar.',
   teacherCopyByHand: 'Não deu para copiar. O link está selecionado: aperte Ctrl+C (⌘C no teclado do iPad) para copiar.',
   teacherFromDisk: 'Esta página foi aberta de um arquivo. O link só funciona quando a página está num servidor web ou num site de estudos. A parte a partir do "?" abaixo é o que vai no link.',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tem linhas demais. O registro da turma guarda {max} rodadas no total.',
+  classFull: 'Não há espaço para "{file}". O registro da turma guarda {max} rodadas no total.',
+  classReading: 'Lendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Suas notas de outra aba foram juntadas com estas. Confira, por favor.',
 };

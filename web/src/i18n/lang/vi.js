@@ -192,4 +192,12 @@ export default {
   teacherCopied: 'Đã sao chép. Có thể dán vào Google Classroom hoặc Teams để gửi.',
   teacherCopyByHand: 'Không sao chép được. Liên kết đã được chọn: hãy bấm Ctrl+C (⌘C trên bàn phím iPad) để sao chép.',
   teacherFromDisk: 'Trang này được mở từ tệp. Liên kết chỉ dùng được khi trang nằm trên máy chủ web hoặc trang học tập. Phần từ dấu "?" bên dưới là phần gắn vào liên kết.',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" có quá nhiều dòng. Bảng của cả lớp giữ tối đa {max} lần chạy.',
+  classFull: 'Không còn chỗ cho "{file}". Bảng của cả lớp giữ tối đa {max} lần chạy.',
+  classReading: 'Đang đọc "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Ghi chú từ thẻ khác đã được gộp với ghi chú này. Hãy kiểm tra lại.',
 };

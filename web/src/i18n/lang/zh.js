@@ -192,4 +192,12 @@ export default {
   teacherCopied: '已经复制了。可以粘贴到 Google Classroom 或 Teams 里发给大家。',
   teacherCopyByHand: '没能复制。链接已经选好了，请按 Ctrl+C（iPad 键盘按 ⌘C）复制。',
   teacherFromDisk: '这个网页是从文件打开的。只有当网页放在网站服务器或学习网站上时，链接才能用。下面从"?"开始的部分，就是要加在链接上的部分。',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: '、',
+  classSpeedsJoin: '”“',
+  classTooManyRows: '“{file}”的行太多了。全班记录一共最多 {max} 次。',
+  classFull: '放不下“{file}”了。全班记录一共最多 {max} 次。',
+  classReading: '正在读“{file}”（{n}/{count}）…',
+  noticeNotesJoined: '另一个标签页里写的笔记已经和这里的合在一起了。请检查一下。',
 };
