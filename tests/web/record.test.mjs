@@ -76,6 +76,12 @@ describe('the record on a page of its own', () => {
     // In English the table and the speed read in English.
     await page.evaluate(() => window.fixture.language('en'));
     assert.equal((await tableRows(page))[2][7], 'Fast');
+    // On a phone in Filipino (the longest buttons), nothing pushes the page sideways.
+    await page.evaluate(() => window.fixture.language('fil'));
+    await page.setViewportSize({ width: 375, height: 667 });
+    const wide = await page.$$eval('.record > *, .record-actions > *', (parts) => parts
+      .filter((part) => part.getBoundingClientRect().right > innerWidth).map((part) => part.outerHTML.slice(0, 40)));
+    assert.deepEqual(wide, [], 'nothing wider than a 375 px screen');
     await assert.rejects(add(page, run(60, 542)), /m1 must be a whole 10 to 50, got 60/);
     await assert.rejects(add(page, run('20', 542)), /m1 must be a whole 10 to 50, got "20"/);
     assert.equal((await tableRows(page)).length, 3, 'a refused run adds nothing');
