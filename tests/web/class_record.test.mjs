@@ -7,6 +7,7 @@ import { test, describe, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
+import AxeBuilder from '@axe-core/playwright';
 import { control, launchChromium, openPage, serveSite } from './harness.mjs';
 
 const HEADER = '回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),当てられるぴるての半径 (mm),'
@@ -69,6 +70,10 @@ describe('the class\'s record on the page', () => {
     assert.deepEqual(said.map(([kind]) => kind), ['added', 'refused', 'added', 'added', 'refused']);
     assert.match(said[1][1], /^「空\.csv」は からっぽです。/);
     assert.match(said[4][1], /^「4班\.csv」の 3行目は 値が 9こ あります。10こ の はずです。$/);
+    // Heard as a list of messages, and found in a landmark of its own.
+    const { violations } = await new AxeBuilder({ page }).withRules(['listitem', 'region']).analyze();
+    const ours = violations.flatMap((v) => v.nodes.map((n) => `${v.id}: ${n.target} ${n.html.slice(0, 60)}`)).filter((n) => /class/.test(n));
+    assert.deepEqual(ours, []);
     // The learner's own record is untouched.
     assert.equal(await page.locator('[data-control="record"] tbody tr').count(), 0);
     assert.equal(await page.evaluate(() => localStorage.getItem('shoutotsu.record.v1')), null);
