@@ -148,7 +148,7 @@ describe('the class\'s record on the page', () => {
     await page.reload();
     await page.waitForSelector('html[data-ready="1"]');
     assert.equal(await page.locator('[data-control="class-record"] tbody tr').count(), 0, 'nothing drawn before it is opened');
-    assert.match(await page.locator('[data-control="class-record"] h2').textContent(), /1班、4000回分/);
+    await page.waitForFunction(() => /1班、4000回分/.test(document.querySelector('[data-control="class-record"] h2').textContent));
     assert.deepEqual(page.consoleErrors, []);
     await page.close();
   });

@@ -1,6 +1,6 @@
 // The record of runs under the window, in Chromium: first the module on a
-// page of its own (rows, CSV bytes, chart, storage faults, the row limit,
-// two tabs at once, the records once kept per address, printing), then on
+// page of its own (rows, CSV bytes, languages, a narrow screen, chart,
+// storage faults, two tabs at once, printing), then on
 // the real page (runs at three weights against the core, a reload, a run
 // quit halfway, one record at every address, what a screen reader hears).
 import { test, describe, before, after } from 'node:test';
@@ -216,16 +216,6 @@ describe('the record on a page of its own', () => {
     await Promise.all(agreed(1));
     assert.deepEqual((await tableRows(a)).map((row) => [row[0], row[8]]), [['1', '50.6']]);
     await Promise.all(tabs.map((tab) => tab.close()));
-  });
-
-  test('without storage, or with it full, one notice and the record goes on', async () => {
-    for (const kind of ['none', 'throwing', 'full']) {
-      const page = await mounted(kind);
-      await add(page, run(10, 253), run(30, 455));
-      assert.deepEqual(await notices(page), ['memory'], kind);
-      assert.equal((await tableRows(page)).length, 2, kind);
-      await page.close();
-    }
   });
 
   test('printing gives 12 runs, the chart and 600 characters of notes on one A4 page, without the controls', async () => {

@@ -70,6 +70,14 @@ test('the record sets an unreadable record aside, keeps the newest rows past the
   assert.ok(blocked.freeBlocked());
   assert.equal(JSON.parse(tight.getItem('k')).rows.length, 1, 'the run made meanwhile is kept');
 
+  // No storage, one that refuses every call, one that is full: told once, the runs kept in memory.
+  const refuse = () => { throw new Error('SecurityError'); };
+  for (const storage of [null, { getItem: refuse, setItem: refuse, removeItem: refuse }, { ...memoryStorage(), setItem: refuse }]) {
+    const { store, notices: told } = recordStore(storage);
+    store.add(run());
+    store.add(run());
+    assert.deepEqual([store.rows.length, [...new Set(told)]], [2, ['memory']]);
+  }
   const { store: many, notices } = recordStore(memoryStorage({ k: stored(oldRows(MAX_ROWS + 5)) }));
   assert.deepEqual([many.rows.length, many.rows[0].run, notices], [MAX_ROWS, 6, ['cap']]);
 

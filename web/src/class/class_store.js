@@ -48,8 +48,10 @@ export class ClassStore {
 
   changed() { for (const listener of this.listeners) listener(); }
 
+  // What is stored, put together with anything added before it was read.
   load() {
-    this.record = this.part.read(parseClass) ?? this.record;
+    const read = this.part.read(parseClass);
+    if (read) this.record = mergeClass(read, this.record);
     this.changed();
   }
 
