@@ -6,6 +6,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { mmFromText } from '../../../web/src/runs/distance.js';
+import { predictionFrom } from '../../../web/src/lesson/prediction.js';
 import { runFrom } from '../../../web/src/runs/row.js';
 import { runOfEvent } from '../../../web/src/runs/finished_run.js';
 import { csvText, neutralised, tsvText } from '../../../web/src/runs/table_text.js';
@@ -27,11 +28,16 @@ const read = (text, code = 'ja') => readTable(wordsOf(code), 'x.csv', typeof tex
 const OLD_HEADER = '回,当てるぴるての重さ (g),当てられるぴるての重さ (g),当てるぴるての半径 (mm),当てられるぴるての半径 (mm),'
   + 'レールの高さ (cm),ななめの長さ (cm),シミュレーション速度,予想 (cm),結果（当てられるぴるての動いた距離）';
 
-test('a distance is read as a number however it is written; a run is numbers, checked', () => {
+test('a distance and a prediction are read as numbers however they are written; a run is numbers, checked', () => {
   for (const written of ['37.9cm', '37.90cm', '037.9cm', '37.9 cm', '３７.９cm', '37.9CM', '37.9', '37,9', '37.95cm']) {
     assert.equal(mmFromText(written), 379, written);
   }
   assert.equal(mmFromText('47cm'), 470);
+  // A prediction as typed: 0 to 200 cm with one decimal at most, on any keyboard.
+  for (const [typed, kept] of [['40', '40'], ['37.5', '37.5'], ['０４０', '40'], [' 200 cm', '200'], ['40.0', '40'], ['', '']]) {
+    assert.equal(predictionFrom(typed), kept, typed);
+  }
+  for (const typed of ['abc', '-1', '250', '200.1', '3.75', '1e2', '40,5', '.5']) assert.equal(predictionFrom(typed), null, typed);
   for (const bad of ['', 'cm', '-1cm', '1e3', '37.9mm', '<b>1</b>']) assert.equal(mmFromText(bad), null, bad);
   assert.throws(() => runFrom(run({ m1: 60 })), /m1 must be a whole 10 to 50/);
   assert.throws(() => runFrom(run({ m1: '20' })), /m1/);
@@ -67,6 +73,8 @@ test('files as spreadsheets save them: Shift_JIS, UTF-16, semicolons, old cells,
   assert.deepEqual(read(sjis).rows.map((r) => [r.m2, r.r2, r.speed, r.resultMm]),
     [[10, 13, 'fast', 506], [20, 13, 'fast', 379], [30, 13, 'fast', 304], [40, 13, 'fast', 253]]);
   const old = `${OLD_HEADER}\r\n1,20,20,10,10,20,60,中,40,37.90cm\r\n2,20,20,10,10,20,60,遅,,３７.９ CM\r\n`;
+  // Without a byte-order mark, with LF, a blank line and a spreadsheet's empty last column.
+  assert.equal(read(`${OLD_HEADER},\n1,13,37,13,9,23,67,遅,,26.2cm,\n\n`).rows[0].resultMm, 262);
   assert.deepEqual(read(old).rows.map((r) => [r.resultMm, r.predictionMm, r.speed]), [[379, 400, 'medium'], [379, null, 'slow']]);
   const utf16 = Buffer.concat([Buffer.from([0xff, 0xfe]), Buffer.from(old, 'utf16le')]);
   assert.equal(read(new Uint8Array(utf16)).rows.length, 2);

@@ -7,6 +7,7 @@ import assert from 'node:assert/strict';
 import { RecordStore } from '../../../web/src/record/record_store.js';
 import { ClassStore, MAX_CLASS_ROWS } from '../../../web/src/class/class_store.js';
 import { fileQueue } from '../../../web/src/class/class_files.js';
+import { checker } from '../../../web/src/class/class_check.js';
 import { MAX_ROWS } from '../../../web/src/runs/record_format.js';
 import { csvText } from '../../../web/src/runs/table_text.js';
 import ja from '../../../web/src/i18n/lang/ja.js';
@@ -146,10 +147,17 @@ test('a batch of files: each refused file its own message, the others loaded, la
   await add([file('1班.csv', csv(10)), file('空.csv', ',,,\r\n,,,\r\n'), broken, file('2班.csv', csv(30))]);
   assert.deepEqual(said[0].map(([kind]) => kind), ['added', 'refused', 'refused', 'added']);
   assert.match(said[0][1][1], /「空\.csv」は からっぽです/);
-  await add([file('3班.csv', csv(50))]);
-  assert.deepEqual(store.groups.map((g) => g.name), ['1班', '2班', '3班']);
+  // Later batches load; the same text again (other line ends) is not added twice; a name taken gets a number.
+  await add([file('3班.csv', csv(50)), file('また.csv', csv(50).replaceAll('\r\n', '\n')), file('1班.csv', csv(20))]);
+  assert.deepEqual(said.at(-1).map(([kind]) => kind), ['added', 'same', 'added']);
+  assert.deepEqual(store.groups.map((g) => g.name), ['1班', '2班', '3班', '1班 (2)']);
+  // Each row checked against the core's result as a number, each set of conditions asked once.
+  const asked = [];
+  const wrong = checker((...conditions) => (asked.push(conditions.join()), conditions[2] === 20 ? '37.90cm' : 455));
+  assert.deepEqual([run(), run({ speed: 'fast' }), run({ m1: 30, resultMm: 455 }), run({ m1: 30, resultMm: 123 })].map(wrong), [false, false, false, true]);
+  assert.deepEqual(asked, ['20,60,20,20,10,10', '20,60,30,20,10,10']);
 
-  store.add(group('大きな班', 'big', MAX_CLASS_ROWS - 4));
+  store.add(group('大きな班', 'big', MAX_CLASS_ROWS - 5));
   await add([file('4班.csv', csvText(words, [1, 2].map((n) => ({ run: n, id: '', at: 0, ...run() }))))]);
   await add([file('5班.csv', csv(20)), file('6班.csv', csv(40))]);
   assert.match(said.at(-2)[0][1], /「4班\.csv」は行がおおすぎます。クラスの記録はあわせて4000回分までです/);
