@@ -65,8 +65,13 @@ function render(parts, store, choice) {
   parts.empty.hidden = rows.length > 0;
   for (const button of [parts.buttons.csv, parts.buttons.copy, parts.buttons.png]) button.disabled = rows.length === 0;
   parts.buttons.clear.disabled = rows.length === 0 && !store.blocked && !store.notes.text;
-  // Another tab's notes are shown at once, even while the learner types.
-  if (parts.notes.value !== store.notes.text) parts.notes.value = store.notes.text;
+  // Another tab's notes are shown at once, even while the learner types
+  // (where the caret was).
+  if (parts.notes.value !== store.notes.text) {
+    const { selectionStart, selectionEnd } = parts.notes;
+    parts.notes.value = store.notes.text;
+    parts.notes.setSelectionRange(selectionStart, selectionEnd);
+  }
   parts.notesPrint.textContent = store.notes.text;
   const drawn = drawRecordChart(parts, rows, choice.axis);
   if (choice.axis !== drawn) choice.axis = null;
