@@ -13,19 +13,19 @@ import { axisScale, resultScale, valueOf } from './chart_data.js';
  * @typedef {{ rows: ChartRow[], line: boolean }} Series
  * @typedef {{ axis: import('./columns.js').Condition, rows: ChartRow[], series: Series[],
  *   xName: string, yName: string, label: string, offset: number,
- *   pointTitle: (row: ChartRow) => string, predictionTitle: (row: ChartRow) => string }} ChartSpec
+ *   pointTitle: (row: ChartRow) => string, predictionTitle: (row: ChartRow) => string }} ChartPlan
  *   offset  how far beside its result a prediction's hollow mark stands
  */
 
 /**
- * @param {ChartSpec} spec
+ * @param {ChartPlan} plan
  * @param {(value: number) => number} px
  * @param {(cm: number) => number} py
  * @param {Series} one
  * @param {number} index
  */
-function drawSeries(spec, px, py, one, index) {
-  const key = spec.axis.key;
+function drawSeries(plan, px, py, one, index) {
+  const key = plan.axis.key;
   const colour = COLOURS[index % COLOURS.length];
   const mark = MARKS[index % MARKS.length];
   const points = [...one.rows].sort((a, b) => valueOf(a, key) - valueOf(b, key) || a.run - b.run);
@@ -41,14 +41,14 @@ function drawSeries(spec, px, py, one, index) {
     const point = svg('path', {
       d: mark(x, py(row.resultMm / 10)), fill: colour, stroke: '#ffffff', 'stroke-width': 1, 'data-run': row.run, class: 'record-point',
     });
-    point.append(svg('title', {}, spec.pointTitle(row)));
+    point.append(svg('title', {}, plan.pointTitle(row)));
     group.append(point);
     if (row.predictionMm === null) continue;
     const hollow = svg('path', {
-      d: mark(x + spec.offset, py(row.predictionMm / 10)), fill: '#ffffff', stroke: colour, 'stroke-width': 2,
+      d: mark(x + plan.offset, py(row.predictionMm / 10)), fill: '#ffffff', stroke: colour, 'stroke-width': 2,
       'data-run': row.run, class: 'record-prediction',
     });
-    hollow.append(svg('title', {}, spec.predictionTitle(row)));
+    hollow.append(svg('title', {}, plan.predictionTitle(row)));
     group.append(hollow);
   }
   return group;
@@ -57,14 +57,14 @@ function drawSeries(spec, px, py, one, index) {
 /**
  * Draws the chart into `target`.
  * @param {HTMLElement} target
- * @param {ChartSpec} spec
+ * @param {ChartPlan} plan
  */
-export function drawChart(target, spec) {
-  const xs = axisScale(spec.axis, spec.rows);
+export function drawChart(target, plan) {
+  const xs = axisScale(plan.axis, plan.rows);
   const { chart, px, py } = chartFrame({
-    xs, ys: resultScale(spec.rows), xName: spec.xName, yName: spec.yName, axis: spec.axis.key, label: spec.label,
+    xs, ys: resultScale(plan.rows), xName: plan.xName, yName: plan.yName, axis: plan.axis.key, label: plan.label,
   });
-  spec.series.forEach((one, index) => chart.append(drawSeries(spec, px, py, one, index)));
+  plan.series.forEach((one, index) => chart.append(drawSeries(plan, px, py, one, index)));
   target.replaceChildren(chart);
 }
 
