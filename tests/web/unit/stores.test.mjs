@@ -82,7 +82,11 @@ test('the record sets an unreadable record aside, keeps the newest rows past the
   const { store: many, notices } = recordStore(memoryStorage({ k: stored(oldRows(MAX_ROWS + 5)) }));
   assert.deepEqual([many.rows.length, many.rows[0].run, notices], [MAX_ROWS, 6, ['cap']]);
 
-  const perAddress = memoryStorage({ 'k:/index.html': stored(oldRows(1)), 'k:/': stored([{ ...oldRows(1)[0], m1: '50' }]) });
+  const old = { 'k:/index.html': stored(oldRows(1)), 'k:/': stored([{ ...oldRows(1)[0], m1: '50' }]) };
+  const full = { ...memoryStorage(old), setItem: refuse };
+  assert.equal(recordStore(full, '/').store.rows.length, 2);
+  assert.deepEqual([...full.items.keys()], Object.keys(old), 'where the joined record cannot be kept, the old ones stay');
+  const perAddress = memoryStorage(old);
   const { store: joined } = recordStore(perAddress, '/');
   assert.deepEqual(joined.rows.map((row) => [row.run, row.m1]), [[1, 50], [2, 20]], 'this address first');
   assert.deepEqual([...perAddress.items.keys()], ['k'], 'old keys go once the joined record reads back');
