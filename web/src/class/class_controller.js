@@ -43,11 +43,11 @@ function render(parts, store, state) {
   parts.clear.disabled = count === 0 && !store.blocked;
   if (!parts.section.open) return;
   drawNames(parts, store);
-  let marked = 0;
-  for (const group of groups) for (const row of group.rows) if (state.wrong(row)) marked++;
-  parts.mismatchNote.textContent = text('classMismatchCount', { rows: marked, mismatch: text('classMismatch') });
-  parts.mismatchNote.hidden = marked === 0;
-  drawTable(parts, groups, state.wrong);
+  parts.mismatchNote.hidden = true;
+  drawTable(parts, groups, state.wrong, (marked) => {
+    parts.mismatchNote.textContent = text('classMismatchCount', { rows: marked, mismatch: text('classMismatch') });
+    parts.mismatchNote.hidden = marked === 0;
+  });
   if (count) state.axis = drawClassChart(parts, groups, state.axis);
 }
 

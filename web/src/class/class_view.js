@@ -18,7 +18,7 @@ import { text } from '../i18n/text.js';
  * @typedef {import('./class_store.js').ClassRow} ClassRow
  */
 
-const SLICE = 400; // table rows drawn per turn of the window
+const SLICE_MS = 8; // the time the table takes per turn of the window
 
 /** @param {string} id */
 export function classView(id) {
@@ -98,23 +98,34 @@ function rowElement(group, row, wrong) {
 }
 
 /**
- * The table, a slice at a time; a newer drawing stops an older one.
+ * The table: each row put to the core a slice at a time (a slice is as
+ * much as fits a few milliseconds), then every row drawn at once, so that
+ * the table is laid out once; a newer drawing stops an older one. `done`
+ * is told how many rows were marked.
  * @param {ClassParts} parts
  * @param {Group[]} groups
  * @param {(row: ClassRow) => boolean} wrong
+ * @param {(marked: number) => void} done
  */
-export function drawTable(parts, groups, wrong) {
+export function drawTable(parts, groups, wrong, done) {
   const pairs = groups.flatMap((group) => group.rows.map((row) => /** @type {const} */ ([group, row])));
   const drawing = ++parts.drawn;
-  parts.sheet.body.replaceChildren();
-  const slice = (/** @type {number} */ from) => {
+  /** @type {boolean[]} */
+  const marks = [];
+  const slice = () => {
     if (drawing !== parts.drawn) return;
+    const until = performance.now() + SLICE_MS;
+    while (marks.length < pairs.length && performance.now() < until) marks.push(wrong(pairs[marks.length][1]));
+    if (marks.length < pairs.length) {
+      setTimeout(slice, 0);
+      return;
+    }
     const fragment = document.createDocumentFragment();
-    for (const [group, row] of pairs.slice(from, from + SLICE)) fragment.append(rowElement(group, row, wrong(row)));
-    parts.sheet.body.append(fragment);
-    if (from + SLICE < pairs.length) setTimeout(() => slice(from + SLICE), 0);
+    pairs.forEach(([group, row], i) => fragment.append(rowElement(group, row, marks[i])));
+    parts.sheet.body.replaceChildren(fragment);
+    done(marks.filter(Boolean).length);
   };
-  slice(0);
+  slice();
 }
 
 /**
