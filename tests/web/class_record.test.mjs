@@ -28,6 +28,9 @@ const DAMAGED = csvFile('4班.csv', ['1,20,20,10,10,20,60,中,,37.9cm', '2,30,20
 // An empty sheet a spreadsheet saved: only separators.
 const COMMAS = { name: '空.csv', mimeType: 'text/csv', buffer: Buffer.from(',,,,\r\n,,,,\r\n') };
 
+// The table is drawn once every row has been put to the core: wait for it.
+const shownRows = (page, count) => page.waitForFunction((n) => document.querySelectorAll('[data-control="class-record"] tbody tr').length === n
+  && !document.querySelector('.class-mismatch-note:empty'), count);
 const tableRows = (page) => page.$$eval('[data-control="class-record"] tbody tr', (trs) => trs.map((tr) =>
   [...tr.children].map((cell) => cell.textContent)));
 const messages = (page) => page.$$eval('.class-messages li', (items) => items.map((li) => [li.dataset.message, li.textContent]));
@@ -52,6 +55,7 @@ describe('the class\'s record on the page', () => {
     await control(page, 'class-files').setInputFiles([GROUP_1, COMMAS, GROUP_2, GROUP_3, DAMAGED]);
     await page.waitForFunction(() => document.querySelectorAll('.class-messages li').length === 5);
 
+    await shownRows(page, 12);
     const rows = await tableRows(page);
     assert.equal(rows.length, 12);
     assert.deepEqual(rows[1], ['1班', '2', '20', '20', '10', '10', '20', '60', '中', '35.5', '37.9', '']);
@@ -82,7 +86,7 @@ describe('the class\'s record on the page', () => {
     await page.reload();
     await page.waitForSelector('html[data-ready="1"]');
     await control(page, 'class-record').locator('summary').click();
-    assert.equal((await tableRows(page)).length, 12);
+    await shownRows(page, 12);
     assert.equal(await page.locator('tr[data-mismatch="true"]').count(), 1);
     await control(page, 'class-files').setInputFiles([{ ...GROUP_1, name: 'もう一度.csv' }]);
     await page.waitForSelector('.class-messages li[data-message="same"]');
@@ -92,7 +96,7 @@ describe('the class\'s record on the page', () => {
     // A renamed group is written as text, and into the CSV with no formula.
     await page.locator('.class-groups input').first().fill('=1+1 <b>A</b>');
     await page.locator('.class-groups input').first().press('Enter');
-    assert.equal((await tableRows(page))[0][0], '=1+1 <b>A</b>');
+    await page.waitForFunction(() => document.querySelector('[data-control="class-record"] tbody th').textContent === '=1+1 <b>A</b>');
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'class-csv').click()]);
     const text = (await readFile(await download.path())).toString('utf8');
     const lines = text.split('\r\n');
