@@ -55,15 +55,15 @@ describe('the lesson\'s steps on the page', () => {
     assert.match(await control(page, 'predictionTaken').textContent(), /予想：40cm/);
     await control(page, 'prediction').fill('50');
     await waitForRunEnd(page);
-    assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9cm', changed: [], many: '' }]);
+    assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9', changed: [], many: '' }]);
     assert.equal(await control(page, 'prediction').inputValue(), '50', 'kept for the next run');
     await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目: 予想 40cm、結果 37.9cm');
 
     await control(page, 'record-copy').click();
     const copied = await page.evaluate(() => navigator.clipboard.readText());
-    assert.equal(copied.split('\r\n')[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9cm');
+    assert.equal(copied.split('\r\n')[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9');
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
-    assert.match((await readFile(await download.path(), 'utf8')).split('\r\n')[1], /^1,20,20,10,10,20,60,中,40,37\.9cm$/);
+    assert.match((await readFile(await download.path(), 'utf8')).split('\r\n')[1], /^1,20,20,10,10,20,60,中,40,37\.9$/);
 
     for (const bad of ['abc', '-1', '250']) {
       await control(page, 'start').click(); // クリア
@@ -102,7 +102,7 @@ describe('the lesson\'s steps on the page', () => {
     })), KEY);
     await page.reload();
     await page.waitForSelector('html[data-ready="1"]');
-    assert.deepEqual(await rowCells(page), [{ prediction: '', result: '37.9cm', changed: [], many: '' }]);
+    assert.deepEqual(await rowCells(page), [{ prediction: '', result: '37.9', changed: [], many: '' }]);
     assert.equal(await page.locator('[data-notice]').count(), 0, 'nothing set aside');
     await control(page, 'prediction').fill('45.5');
     await control(page, 'record-notes').fill('おもいぴるてほど、遠くまで動いた。');
@@ -156,7 +156,7 @@ describe('the lesson\'s steps on the page', () => {
     await area.waitFor();
     assert.match(await page.locator('.record-by-hand').textContent(), /Ctrl\+C/);
     const selected = await area.evaluate((a) => a.value.slice(a.selectionStart, a.selectionEnd));
-    assert.equal(selected.split(/\r?\n/)[1], '1\t20\t20\t10\t10\t20\t60\t中\t30\t37.9cm');
+    assert.equal(selected.split(/\r?\n/)[1], '1\t20\t20\t10\t10\t20\t60\t中\t30\t37.9');
     await page.close();
   });
 });

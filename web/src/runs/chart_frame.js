@@ -6,19 +6,19 @@ import { svgRubyText } from '../furigana/svg_ruby.js';
 const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
 
 /**
- * @param {{ xs: { ticks: { text: string, at: number }[], at: (value: any) => number },
+ * @param {{ xs: { ticks: { text: string, at: number }[], at: (value: number) => number },
  *   ys: { ticks: number[], at: (cm: number) => number }, xName: string, yName: string,
  *   label: string, axis: string }} frame
- *   xs, ys   the scales along the axes (record_chart_data.js)
+ *   xs, ys   the scales along the axes (chart_data.js)
  *   xName    the horizontal axis's name, yName the vertical one's
  *   label    what a screen reader hears of the whole chart
- * @returns {{ chart: SVGElement, px: (value: any) => number, py: (cm: number) => number }}
+ * @returns {{ chart: SVGElement, px: (value: number) => number, py: (cm: number) => number }}
  */
 export function chartFrame({ xs, ys, xName, yName, label, axis }) {
   const plotWidth = BOX.width - BOX.left - BOX.right;
   const plotHeight = BOX.height - BOX.top - BOX.bottom;
-  const px = (value) => BOX.left + xs.at(value) * plotWidth;
-  const py = (cm) => BOX.top + plotHeight - ys.at(cm) * plotHeight;
+  const px = (/** @type {number} */ value) => BOX.left + xs.at(value) * plotWidth;
+  const py = (/** @type {number} */ cm) => BOX.top + plotHeight - ys.at(cm) * plotHeight;
   const chart = svg('svg', { viewBox: `0 0 ${BOX.width} ${BOX.height}`, role: 'img', 'aria-label': label, 'data-axis': axis });
   const grid = svg('g', { class: 'record-grid' });
   for (const v of ys.ticks) {

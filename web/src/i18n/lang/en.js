@@ -206,4 +206,12 @@ export default {
   teacherFixedHere: 'Opened from a teacher\'s link: its fixed settings cannot be unfixed here.',
   predictionTaken: 'Guess for this run: {prediction}cm',
   lessonFromLink: 'Teacher\'s link',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" has too many rows. The class record holds {max} runs in all.',
+  classFull: 'There is no room for "{file}". The class record holds {max} runs in all.',
+  classReading: 'Reading "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Your notes from another tab were put together with these. Please check them.',
 };

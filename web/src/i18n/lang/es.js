@@ -206,4 +206,12 @@ export default {
   teacherFixedHere: 'Abierta con el enlace del maestro: las condiciones fijas no se pueden liberar aquí.',
   predictionTaken: 'Predicción de este intento: {prediction}cm',
   lessonFromLink: 'Enlace del maestro',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tiene demasiadas filas. El registro de la clase guarda {max} pruebas en total.',
+  classFull: 'No hay lugar para "{file}". El registro de la clase guarda {max} pruebas en total.',
+  classReading: 'Leyendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Tus notas de otra pestaña se juntaron con estas. Revísalas, por favor.',
 };

@@ -206,4 +206,12 @@ export default {
   teacherFixedHere: 'Binuksan mula sa link ng guro: hindi maaalis dito ang nakapirming kondisyon.',
   predictionTaken: 'Hula para sa takbong ito: {prediction}cm',
   lessonFromLink: 'Link ng guro',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: 'Sobrang dami ng hilera ng "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classFull: 'Wala nang lugar para sa "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classReading: 'Binabasa ang "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Pinagsama ang tala mo mula sa ibang tab at ang mga ito. Pakitingnan.',
 };

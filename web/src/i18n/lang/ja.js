@@ -229,4 +229,12 @@ export default {
   teacherFixedHere: '先生のリンクで開いたページです。決めた条件は、ここでは外せません。',
   predictionTaken: 'この実験の予想：{prediction}cm',
   lessonFromLink: '先生のリンク',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: '、',
+  classSpeedsJoin: '」「',
+  classTooManyRows: '「{file}」は行がおおすぎます。クラスの記録はあわせて{max}回分までです。',
+  classFull: '「{file}」を入れるよゆうがありません。クラスの記録はあわせて{max}回分までです。',
+  classReading: '「{file}」をよんでいます（{n}/{count}）…',
+  noticeNotesJoined: 'ほかのタブで書いた「わかったこと」と合わせました。たしかめてください。',
 };

@@ -206,4 +206,12 @@ export default {
   teacherFixedHere: 'Aberta pelo link do professor: as condições fixas não podem ser liberadas aqui.',
   predictionTaken: 'Palpite desta rodada: {prediction}cm',
   lessonFromLink: 'Link do professor',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tem linhas demais. O registro da turma guarda {max} rodadas no total.',
+  classFull: 'Não há espaço para "{file}". O registro da turma guarda {max} rodadas no total.',
+  classReading: 'Lendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Suas notas de outra aba foram juntadas com estas. Confira, por favor.',
 };
