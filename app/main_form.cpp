@@ -1,7 +1,8 @@
 #include "app/main_form.h"
 
 #include "app/accessible_text.h"
-#include "run/captions.h"
+#include "run/result_check.h"
+#include "run/result_text.h"
 
 namespace shoutotsu {
 
@@ -70,11 +71,8 @@ bool MainForm::runEvent(const std::function<void()>& handler) {
     if (halted_ || unloaded_) {
         return false;
     }
-    const bool wasRunning = !start.visible();
-    const bool wasShowingResult = start.caption() == kClearCaption;
     try {
         handler();
-        noteRunBoundary(wasRunning, wasShowingResult);
     } catch (const RunTimeError& error) {
         // Stop every timer first so the error is reported exactly once.
         halted_ = true;
@@ -89,25 +87,28 @@ bool MainForm::runEvent(const std::function<void()>& handler) {
     return true;
 }
 
-// Notes the speed a run starts with (a learner may move the option during
-// the run; the run keeps its own), and tells the run observer of a run that
-// has just ended, as the result stands beside the start button's クリア.
-void MainForm::noteRunBoundary(bool wasRunning, bool wasShowingResult) {
-    if (!wasRunning && !start.visible()) {
-        for (const SpeedInfo& speed : kSpeeds) {
-            if (sp[static_cast<size_t>(speed.speed)].value()) {
-                runSpeed_ = speed.speed;
-            }
+Speed MainForm::chosenSpeed() const {
+    for (const SpeedInfo& speed : kSpeeds) {
+        if (sp[static_cast<size_t>(speed.speed)].value()) {
+            return speed.speed;
         }
     }
-    if (wasShowingResult || start.caption() != kClearCaption || !start.visible() ||
-        runObserver_ == nullptr) {
+    return kSpeeds.back().speed;
+}
+
+void MainForm::showResult(int mm) {
+    resultMm_ = mm;
+    kekka.setCaption(resultText(mm));
+}
+
+void MainForm::reportFinishedRun() {
+    if (runObserver_ == nullptr) {
         return;
     }
     FinishedRun run;
-    run.values = currentSettings().values;
-    run.speed = speedInfo(runSpeed_).key;
-    run.result = kekka.caption();
+    run.settings = currentSettings();
+    run.settings.speed = runSpeed_;
+    run.resultMm = resultMm_;
     run.spoken = resultSentence(*this);
     runObserver_->runFinished(run);
 }
@@ -144,33 +145,18 @@ bool MainForm::barLocked(const ScrollBar& bar) const {
     return false;
 }
 
-bool MainForm::setParameter(int parameter, int shownValue) {
-    if (parameter < 0 || parameter >= static_cast<int>(kParameters.size())) {
-        return false;
-    }
-    return setParameter(kParameters[static_cast<size_t>(parameter)].id, shownValue);
-}
-
-bool MainForm::lockParameter(int parameter) {
-    if (parameter < 0 || parameter >= static_cast<int>(kParameters.size())) {
-        return false;
-    }
-    return lockParameter(kParameters[static_cast<size_t>(parameter)].id);
-}
-
-CurrentSettings MainForm::currentSettings() const {
-    CurrentSettings settings;
+Parameters MainForm::currentSettings() const {
+    Parameters settings;
     for (const ParameterInfo& p : kParameters) {
         const int value = parameterBar(p.id).value();
-        settings.values.emplace_back(p.key, countedFromOtherEnd(p) ? p.countedFrom - value : value);
+        settings.value(p.id) = countedFromOtherEnd(p) ? p.countedFrom - value : value;
     }
-    settings.speed = speedInfo(kDefaultSpeed).key;
-    for (const SpeedInfo& speed : kSpeeds) {
-        if (sp[static_cast<size_t>(speed.speed)].value()) {
-            settings.speed = speed.key;
-        }
-    }
+    settings.speed = chosenSpeed();
     return settings;
+}
+
+std::optional<int> MainForm::resultMmFor(const Parameters& settings) const {
+    return checkedResultMm(settings);
 }
 
 bool MainForm::load() {
@@ -209,12 +195,7 @@ bool MainForm::select(OptionButton& option) {
     return true;
 }
 
-bool MainForm::selectSpeed(int index) {
-    if (index < 0 || index >= static_cast<int>(sp.size())) {
-        return false;
-    }
-    return select(sp[static_cast<size_t>(index)]);
-}
+bool MainForm::selectSpeed(Speed speed) { return select(sp[static_cast<size_t>(speed)]); }
 
 bool MainForm::tick(Timer& timer) {
     if (!loaded_ || !timer.enabled()) {

@@ -6,6 +6,7 @@
 // hand.
 #pragma once
 
+#include "app/lesson_api.h"
 #include "app/parameters.h"
 #include "app/sim_state.h"
 #include "platform/command_button.h"
@@ -19,6 +20,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,7 +30,7 @@ namespace shoutotsu {
 // than the row of parameter frames and the start column need.
 constexpr float kMinWindowWidthTwips = 8700.0f;
 
-class MainForm : public Form {
+class MainForm : public Form, public Experiment {
   public:
     explicit MainForm(PlatformServices& platform);
     MainForm(const MainForm&) = delete;
@@ -122,22 +124,18 @@ class MainForm : public Form {
     bool click(CommandButton& button) override;
     bool scroll(ScrollBar& bar, ScrollAction action, int16_t thumbValue = 0) override;
     bool select(OptionButton& option) override;
-    bool selectSpeed(int index) override; // sp(index)
     bool tick(Timer& timer) override;
 
-    // --- a lesson the teacher set up ---
-    // Moves the parameter's scroll bar so that its label shows `shownValue`
-    // (in the unit of app/parameters.h), as a learner's drag of the thumb
-    // would. False, with nothing moved, for a value off the bar's range or
-    // step, or while the bar takes no input (a run, a lock).
-    bool setParameter(ParameterId id, int shownValue);
-    // Disables the parameter's scroll bar for good: クリア enables only the
-    // others, and a screen reader is told the teacher fixed it.
-    bool lockParameter(ParameterId id);
+    // --- the experiment, as a lesson drives it (app/lesson_api.h) ---
+    bool setParameter(ParameterId id, int shownValue) override;
+    bool lockParameter(ParameterId id) override;
+    bool selectSpeed(Speed speed) override; // its option sp(speed)
+    Parameters currentSettings() const override;
+    void setRunObserver(RunObserver* observer) override { runObserver_ = observer; }
+    std::optional<int> resultMmFor(const Parameters& settings) const override;
     bool parameterLocked(ParameterId id) const { return locked_[index(id)]; }
-    bool setParameter(int parameter, int shownValue) override;
-    bool lockParameter(int parameter) override;
-    CurrentSettings currentSettings() const override;
+    // The result the label shows, in whole millimetres, as it was last set.
+    int resultMm() const { return resultMm_; }
 
     bool loaded() const override { return loaded_; }
     bool unloaded() const override { return unloaded_; }
@@ -155,7 +153,6 @@ class MainForm : public Form {
     std::array<Timer*, 3> phaseTimers(); // descent, floor run, after the impact
     Control* find(const std::string& name, int index = -1);
     void setObserver(ControlObserver* observer) override;
-    void setRunObserver(RunObserver* observer) override { runObserver_ = observer; }
 
   private:
     // Sits between the controls and the view: passes every change on and
@@ -182,7 +179,12 @@ class MainForm : public Form {
 
     void buildControlSet();
     bool runEvent(const std::function<void()>& handler);
-    void noteRunBoundary(bool wasRunning, bool wasShowingResult);
+    // The speed whose option is chosen; the last one if none is.
+    Speed chosenSpeed() const;
+    // The result label shows `mm` whole millimetres (written as "37.9cm").
+    void showResult(int mm);
+    // The run ends here, with its result shown: the run observer hears of it.
+    void reportFinishedRun();
     void refreshAccessibleText();
     bool barLocked(const ScrollBar& bar) const;
 
@@ -195,6 +197,7 @@ class MainForm : public Form {
     ControlObserver* view_ = nullptr;
     RunObserver* runObserver_ = nullptr;
     Speed runSpeed_ = kDefaultSpeed; // the speed the current run started with
+    int resultMm_ = 0;               // what the result label shows
     bool accessibleTextStale_ = true;
     bool loaded_ = false;
     bool unloaded_ = false;

@@ -22,7 +22,7 @@ const Timer* phaseTimer(const MainForm& form, const char*& phase) {
 }
 
 // The whole number of ticks nearest `ticks` (never negative here).
-int wholeTicks(double ticks) { return static_cast<int>(ticks + 0.5); }
+int wholeTicks(double ticks) { return static_cast<int>(std::floor(ticks + 0.5)); }
 
 void box(const Control& c, float (&out)[4]) {
     out[0] = c.left();
@@ -43,17 +43,15 @@ void appendBox(std::string& out, const float (&b)[4]) {
 } // namespace
 
 FloorScale floorScale(const MainForm& form) {
-    return FloorScale{form.state.scale.v, form.state.baseX.v, form.yukaA.y1(), form.yukaA.x2(),
-                      form.work.width(), form.work.height()};
+    return FloorScale{form.state.scale.v, form.state.baseX.v, form.yukaA.y1(),
+                      form.yukaA.x2(),    form.work.width(),  form.work.height()};
 }
 
 std::string floorScaleJson(const FloorScale& floor) {
-    const std::pair<const char*, float> members[] = {{"scale", floor.scale},
-                                                     {"edgeX", floor.edgeX},
-                                                     {"floorY", floor.floorY},
-                                                     {"floorEnd", floor.floorEnd},
-                                                     {"workWidth", floor.workWidth},
-                                                     {"workHeight", floor.workHeight}};
+    const std::pair<const char*, float> members[] = {
+        {"scale", floor.scale},         {"edgeX", floor.edgeX},
+        {"floorY", floor.floorY},       {"floorEnd", floor.floorEnd},
+        {"workWidth", floor.workWidth}, {"workHeight", floor.workHeight}};
     std::string out = "{";
     for (const auto& [name, value] : members) {
         out += out.size() > 1 ? ",\"" : "\"";
@@ -79,7 +77,8 @@ void Strobe::afterTick(const MainForm& form) {
         return;
     }
     // The clock only ever grows by whole ticks, so this is the tick's number.
-    const double tick = static_cast<double>(timer->interval()) / static_cast<double>(form.state.timeDiv.v);
+    const double tick =
+        static_cast<double>(timer->interval()) / static_cast<double>(form.state.timeDiv.v);
     const int number = wholeTicks(static_cast<double>(form.state.t.v) / tick);
     if (timer == &form.MAEtimer && number == 1) {
         images_.clear(); // "スタート": a new run

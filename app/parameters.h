@@ -9,6 +9,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 namespace shoutotsu {
 
@@ -57,6 +58,20 @@ constexpr const ParameterInfo& parameterInfo(ParameterId id) {
     return kParameters[static_cast<size_t>(id)];
 }
 
+// The order of the columns of a record of runs, and of every view of one.
+inline constexpr std::array<ParameterId, 6> kRecordColumns{
+    ParameterId::M1, ParameterId::M2,     ParameterId::R1,
+    ParameterId::R2, ParameterId::Height, ParameterId::Length};
+
+// A parameter by its place in kParameters, as a caller outside the program
+// names it; nothing for a place there is not.
+constexpr std::optional<ParameterId> parameterAt(int place) {
+    if (place < 0 || place >= static_cast<int>(kParameters.size())) {
+        return std::nullopt;
+    }
+    return kParameters[static_cast<size_t>(place)].id;
+}
+
 constexpr bool countedFromOtherEnd(const ParameterInfo& p) { return p.countedFrom != 0; }
 
 // The bar's value that makes its label show `value`.
@@ -88,5 +103,57 @@ inline constexpr std::array<SpeedInfo, 3> kSpeeds{{
 inline constexpr Speed kDefaultSpeed = Speed::Medium;
 
 constexpr const SpeedInfo& speedInfo(Speed speed) { return kSpeeds[static_cast<size_t>(speed)]; }
+
+// A speed by its place in kSpeeds; nothing for a place there is not.
+constexpr std::optional<Speed> speedAt(int place) {
+    if (place < 0 || place >= static_cast<int>(kSpeeds.size())) {
+        return std::nullopt;
+    }
+    return kSpeeds[static_cast<size_t>(place)].speed;
+}
+
+// The six parameters as the labels show them (units above), plus the speed.
+struct Parameters {
+    int heightCm = parameterInfo(ParameterId::Height).defaultValue;
+    int lengthCm = parameterInfo(ParameterId::Length).defaultValue;
+    int m1Grams = parameterInfo(ParameterId::M1).defaultValue; // striking bob
+    int m2Grams = parameterInfo(ParameterId::M2).defaultValue; // struck bob
+    int r1Mm = parameterInfo(ParameterId::R1).defaultValue;    // striking bob
+    int r2Mm = parameterInfo(ParameterId::R2).defaultValue;    // struck bob
+    Speed speed = kDefaultSpeed;
+
+  private:
+    template <typename Self> static auto member(Self& self, ParameterId id) {
+        switch (id) {
+        case ParameterId::Height:
+            return &self.heightCm;
+        case ParameterId::Length:
+            return &self.lengthCm;
+        case ParameterId::M1:
+            return &self.m1Grams;
+        case ParameterId::M2:
+            return &self.m2Grams;
+        case ParameterId::R1:
+            return &self.r1Mm;
+        case ParameterId::R2:
+            break;
+        }
+        return &self.r2Mm;
+    }
+
+  public:
+    int value(ParameterId id) const { return *member(*this, id); }
+    int& value(ParameterId id) { return *member(*this, id); }
+
+    bool operator==(const Parameters& other) const {
+        for (const ParameterInfo& p : kParameters) {
+            if (value(p.id) != other.value(p.id)) {
+                return false;
+            }
+        }
+        return speed == other.speed;
+    }
+    bool operator!=(const Parameters& other) const { return !(*this == other); }
+};
 
 } // namespace shoutotsu

@@ -44,7 +44,7 @@ long headlessTicks(const shoutotsu::ScreenSize& screen, int speed) {
     shoutotsu::HeadlessPlatform platform(screen);
     shoutotsu::MainForm form(platform);
     form.load();
-    form.selectSpeed(speed);
+    form.selectSpeed(*shoutotsu::speedAt(speed));
     long ticks = 0;
     shoutotsu::runExperiment(form, [&ticks](const shoutotsu::TickInfo&) { ++ticks; });
     return ticks;

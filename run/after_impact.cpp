@@ -33,6 +33,7 @@ void MainForm::ATOtimer_Timer() {
         ATOtimer.setEnabled(false);
         start.setCaption(kClearCaption);
         start.setVisible(true);
+        reportFinishedRun();
         return;
     }
 
@@ -101,7 +102,7 @@ void MainForm::ATOtimer_Timer() {
     kekka.setTop(toF32((floorY - F64(en.height())) - F64(kekka.height())).v);
     kekka.setLeft(toF32((s.baseX + landOffset) - (F64(tamaB.width()) / F64(2.0))).v);
 
-    kekka.setCaption(resultText(landingDistanceMm(*this).v));
+    showResult(resultMillimetres(landingDistanceMm(*this).v));
 
     // The struck bob springs up from the floor.
     tamaB.setTop(bounceTop(t - fallTime, tamaB.height()).v);

@@ -9,7 +9,7 @@ void applyParameters(MainForm& form, const Parameters& p) {
         form.scroll(form.parameterBar(info.id), ScrollAction::ThumbTo,
                     barValueFor(info, p.value(info.id)));
     }
-    form.selectSpeed(static_cast<int>(p.speed));
+    form.selectSpeed(p.speed);
 }
 
 const char* phaseName(Phase phase) {

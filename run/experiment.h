@@ -11,36 +11,6 @@
 
 namespace shoutotsu {
 
-// The six parameters as the labels show them (units in app/parameters.h),
-// plus the speed.
-struct Parameters {
-    int heightCm = parameterInfo(ParameterId::Height).defaultValue;
-    int lengthCm = parameterInfo(ParameterId::Length).defaultValue;
-    int m1Grams = parameterInfo(ParameterId::M1).defaultValue; // striking bob
-    int m2Grams = parameterInfo(ParameterId::M2).defaultValue; // struck bob
-    int r1Mm = parameterInfo(ParameterId::R1).defaultValue;    // striking bob
-    int r2Mm = parameterInfo(ParameterId::R2).defaultValue;    // struck bob
-    Speed speed = kDefaultSpeed;
-
-    int value(ParameterId id) const {
-        switch (id) {
-        case ParameterId::Height:
-            return heightCm;
-        case ParameterId::Length:
-            return lengthCm;
-        case ParameterId::M1:
-            return m1Grams;
-        case ParameterId::M2:
-            return m2Grams;
-        case ParameterId::R1:
-            return r1Mm;
-        case ParameterId::R2:
-            return r2Mm;
-        }
-        return 0;
-    }
-};
-
 // Moves each scroll bar's thumb to the value that gives the parameter
 // (Hscroll = 50 − height, Lscroll = 130 − length), in the table's order, and
 // selects the speed.

@@ -13,13 +13,19 @@ void MainForm::start_Click() {
         }
         start.setVisible(false);
         state.t = F32(0.0f);
-        // The speed is read only here: a change during a run waits for the next.
-        if (sp[0].value()) {
+        // The speed is read only here: a change during a run waits for the
+        // next, and the run is reported with the speed it started with.
+        runSpeed_ = chosenSpeed();
+        switch (runSpeed_) {
+        case Speed::Fast:
             state.timeDiv = F32(1000.0f);
-        } else if (sp[1].value()) {
+            break;
+        case Speed::Medium:
             state.timeDiv = F32(2000.0f);
-        } else {
+            break;
+        case Speed::Slow:
             state.timeDiv = F32(3000.0f);
+            break;
         }
         MAEtimer.setEnabled(true);
         return;

@@ -1,6 +1,6 @@
 #include "platform/web/page_api.h"
 
-#include "platform/web/json_writer.h"
+#include "platform/json_writer.h"
 #include "platform/web/page_binding.h"
 
 #include <emscripten.h>
@@ -13,7 +13,6 @@ namespace shoutotsu {
 namespace {
 
 std::unique_ptr<PageBinding> page;
-Form* pageForm = nullptr;
 WebPlatform* pagePlatform = nullptr;
 void (*tickListener)() = nullptr;
 
@@ -35,7 +34,6 @@ ScreenSize pageViewport() { return screenOfViewport(viewportWidth(), viewportHei
 
 void attachPage(Form& form, WebPlatform& platform) {
     page = std::make_unique<PageBinding>(form);
-    pageForm = &form;
     pagePlatform = &platform;
 }
 
@@ -45,7 +43,6 @@ void onTickTaken(void (*listener)()) { tickListener = listener; }
 
 using shoutotsu::JsonWriter;
 using shoutotsu::page;
-using shoutotsu::pageForm;
 using shoutotsu::pagePlatform;
 
 extern "C" {
@@ -87,42 +84,6 @@ EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; 
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_platform() {
     static const std::string text = shoutotsu::PageBinding::describePlatform();
     return text.c_str();
-}
-
-EMSCRIPTEN_KEEPALIVE const char* shoutotsu_finished_run() {
-    static std::string text;
-    return shoutotsu::kept(text, page ? page->takeFinishedRun() : "");
-}
-
-// The form's changes go to the page binding as those of any event, so the
-// page takes them as it does after a learner's input.
-EMSCRIPTEN_KEEPALIVE int shoutotsu_set_parameter(int parameter, int value) {
-    return pageForm != nullptr && pageForm->setParameter(parameter, value) ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int shoutotsu_lock_parameter(int parameter) {
-    return pageForm != nullptr && pageForm->lockParameter(parameter) ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE int shoutotsu_select_speed(int speed) {
-    return pageForm != nullptr && pageForm->selectSpeed(speed) ? 1 : 0;
-}
-
-EMSCRIPTEN_KEEPALIVE const char* shoutotsu_settings() {
-    static std::string text;
-    if (pageForm == nullptr) {
-        return shoutotsu::kept(text, "{}");
-    }
-    const shoutotsu::CurrentSettings settings = pageForm->currentSettings();
-    std::string out;
-    JsonWriter json(out);
-    json.open();
-    for (const auto& [key, value] : settings.values) {
-        json.member(key.c_str(), value);
-    }
-    json.member("speed", settings.speed);
-    json.close();
-    return shoutotsu::kept(text, std::move(out));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* shoutotsu_error() {

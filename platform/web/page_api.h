@@ -17,23 +17,11 @@
 //        the option an arrow key moves to, round the group; -1 if none
 //   int shoutotsu_tick(int id)             one tick of an enabled timer
 //   int shoutotsu_status(void)             1 loaded | 2 ended | 4 halted
-//   const char* shoutotsu_finished_run(void)
-//        the run that ended in the last event, as JSON, or "" (given once)
 //   const char* shoutotsu_error(void)      {"title":…,"text":…} or "" if none
 //   const char* shoutotsu_platform(void)   twips per CSS pixel, the window's
 //        frame, the scroll actions by name and the button face colour
-//   int shoutotsu_set_parameter(int parameter, int value)
-//        a lesson's condition: the parameter (its place in the settings
-//        below) moved to the value its label then shows, as a learner's
-//        drag would; 0 for a value off its bar, or a bar that takes no input
-//   int shoutotsu_lock_parameter(int parameter)
-//        that parameter's scroll bar disabled for good (クリア leaves it)
-//   int shoutotsu_select_speed(int speed)
-//        a lesson's speed, by its place in the form's speeds (fast, medium,
-//        slow), chosen as a click on its option would
-//   const char* shoutotsu_settings(void)
-//        the conditions now, as the labels show them, and the speed chosen:
-//        {"height":20,"length":60,...,"speed":"medium"}
+//
+// The experiment's own calls are in experiment_api.h.
 #pragma once
 
 #include "platform/form.h"

@@ -1,7 +1,7 @@
 #include "platform/web/page_binding.h"
 
 #include "platform/figures.h"
-#include "platform/web/json_writer.h"
+#include "platform/json_writer.h"
 #include "platform/web/web_platform.h"
 
 namespace shoutotsu {
@@ -114,13 +114,9 @@ PageBinding::PageBinding(Form& form) : form_(form), controls_(form.allControls()
     }
     pending_.assign(controls_.size(), false);
     form_.setObserver(this);
-    form_.setRunObserver(this);
 }
 
-PageBinding::~PageBinding() {
-    form_.setObserver(nullptr);
-    form_.setRunObserver(nullptr);
-}
+PageBinding::~PageBinding() { form_.setObserver(nullptr); }
 
 std::string PageBinding::describeControls() const {
     std::string out = "[";
@@ -293,25 +289,6 @@ bool PageBinding::tick(int id) {
 
 int PageBinding::status() const {
     return (form_.loaded() ? 1 : 0) | (form_.unloaded() ? 2 : 0) | (form_.halted() ? 4 : 0);
-}
-
-void PageBinding::runFinished(const FinishedRun& run) {
-    finishedRun_.clear();
-    JsonWriter json(finishedRun_);
-    json.open();
-    for (const auto& [key, value] : run.values) {
-        json.member(key.c_str(), value);
-    }
-    json.member("speed", run.speed);
-    json.member("result", run.result);
-    json.member("spoken", run.spoken);
-    json.close();
-}
-
-std::string PageBinding::takeFinishedRun() {
-    std::string run;
-    run.swap(finishedRun_);
-    return run;
 }
 
 void PageBinding::propertyChanged(Control& control, Property) {

@@ -19,7 +19,7 @@
 
 namespace shoutotsu {
 
-class PageBinding : public ControlObserver, public RunObserver {
+class PageBinding : public ControlObserver {
   public:
     // Starts observing the form (normally just after it loaded).
     explicit PageBinding(Form& form);
@@ -60,14 +60,7 @@ class PageBinding : public ControlObserver, public RunObserver {
     // 1 loaded, 2 unloaded, 4 halted (an error was reported).
     int status() const;
 
-    // The run that ended in the last event, as JSON
-    // ({"height":20,...,"speed":"medium","result":"37.9cm","spoken":"結果：…"}),
-    // or "" if none;
-    // each run is given once.
-    std::string takeFinishedRun();
-
     void propertyChanged(Control& control, Property property) override;
-    void runFinished(const FinishedRun& run) override;
 
   private:
     Control* controlOf(int id, ControlKind kind, ControlKind otherKind) const;
@@ -77,7 +70,6 @@ class PageBinding : public ControlObserver, public RunObserver {
     std::unordered_map<const Control*, int> ids_;
     std::vector<bool> pending_;
     std::vector<int> order_;
-    std::string finishedRun_;
     PressGuard pressGuard_{kDoubleClickMs};
 };
 

@@ -58,7 +58,7 @@ TEST(Controls, StartUpRaisesChangeForEachValueItChanges) {
 TEST(Controls, OptionButtonsFormOneExclusiveGroup) {
     LoadedForm f;
     for (int pick : {0, 2, 2, 1}) {
-        f.form.selectSpeed(pick);
+        f.form.selectSpeed(*speedAt(pick));
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(f.form.sp[static_cast<size_t>(i)].value(), i == pick);
         }

@@ -19,16 +19,13 @@ TEST(Lesson, ASetConditionRunsAsTheSameConditionSetByHandAndAnOffValueMovesNothi
                                     {ParameterId::Height, 0}}) {
         EXPECT_FALSE(form.setParameter(id, value)) << parameterInfo(id).key << "=" << value;
     }
-    EXPECT_FALSE(form.setParameter(6, 20)); // no seventh parameter
-    EXPECT_EQ(form.currentSettings().values, LoadedForm().form.currentSettings().values);
+    EXPECT_EQ(form.currentSettings(), LoadedForm().form.currentSettings());
 
     EXPECT_TRUE(form.setParameter(ParameterId::M1, 50));
     EXPECT_TRUE(form.setParameter(ParameterId::Height, 40)); // the bar counts from its other end
     EXPECT_TRUE(form.setParameter(ParameterId::R2, 10));     // already there
     EXPECT_EQ(form.valueLabel(ParameterId::Height).caption(), "40");
-    const std::vector<std::pair<std::string, int>> expected{
-        {"height", 40}, {"length", 60}, {"m1", 50}, {"m2", 20}, {"r1", 10}, {"r2", 10}};
-    EXPECT_EQ(form.currentSettings().values, expected);
+    EXPECT_EQ(form.currentSettings(), (Parameters{40, 60, 50, 20, 10, 10, Speed::Medium}));
     ASSERT_TRUE(runExperiment(form));
 
     LoadedForm byHand;
@@ -44,7 +41,7 @@ TEST(Lesson, ASetConditionRunsAsTheSameConditionSetByHandAndAnOffValueMovesNothi
 TEST(Lesson, ALockedBarStaysDisabledThroughRunsAndClear) {
     LoadedForm f;
     MainForm& form = f.form;
-    ASSERT_TRUE(form.lockParameter(3)); // m2, by its place in the settings
+    ASSERT_TRUE(form.lockParameter(ParameterId::M2));
     ScrollBar& m2 = form.parameterBar(ParameterId::M2);
     EXPECT_TRUE(form.parameterLocked(ParameterId::M2));
     EXPECT_FALSE(m2.enabled());

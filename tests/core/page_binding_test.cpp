@@ -4,7 +4,7 @@
 // control of the right kind, and the platform's report as the desktop words
 // it.
 #include "platform/figures.h"
-#include "platform/web/json_writer.h"
+#include "platform/json_writer.h"
 #include "platform/web/page_binding.h"
 #include "platform/web/web_platform.h"
 
@@ -233,14 +233,6 @@ TEST(PageBinding, AScrollBarReportsTheNumberItsLabelShows) {
         << "none for a button";
 }
 
-TEST(PageBinding, DescribesThePlatformThePageMustNotWriteAgain) {
-    EXPECT_EQ(PageBinding::describePlatform(),
-              "{\"twipsPerPixel\":15,\"borderTwips\":60,\"captionTwips\":300,"
-              "\"buttonFace\":\"rgb(192,192,192)\",\"scrollActions\":{\"LineDecrement\":0,"
-              "\"LineIncrement\":1,\"PageDecrement\":2,\"PageIncrement\":3,\"ToMinimum\":4,"
-              "\"ToMaximum\":5,\"ThumbTo\":6}}");
-}
-
 TEST(PageBinding, AnArrowOnAnOptionMovesRoundItsGroup) {
     SmallForm form;
     PageBinding page(form);
@@ -249,17 +241,6 @@ TEST(PageBinding, AnArrowOnAnOptionMovesRoundItsGroup) {
     EXPECT_EQ(page.optionAfter(slow, 1), fast) << "round from the last to the first";
     EXPECT_EQ(page.optionAfter(fast, -1), slow);
     EXPECT_EQ(page.optionAfter(bar, 1), -1);
-}
-
-TEST(PageBinding, GivesAFinishedRunOnceAsJson) {
-    SmallForm form;
-    PageBinding page(form);
-    EXPECT_EQ(page.takeFinishedRun(), "");
-    page.runFinished({{{"height", 20}, {"m1", 50}}, "fast", "54.2cm", "結果：\"54.2cm\""});
-    EXPECT_EQ(page.takeFinishedRun(),
-              "{\"height\":20,\"m1\":50,\"speed\":\"fast\",\"result\":\"54.2cm\","
-              "\"spoken\":\"結果：\\\"54.2cm\\\"\"}");
-    EXPECT_EQ(page.takeFinishedRun(), "") << "each run once";
 }
 
 TEST(PageBinding, StatusAndTheEndOfObserving) {

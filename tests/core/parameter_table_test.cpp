@@ -1,7 +1,7 @@
 // The page's script carries the parameter table as a file of its own; it
 // must be the core's, or the record would check runs against other ranges
 // and name them otherwise than the window does.
-#include "app/parameter_table_json.h"
+#include "app/experiment_json.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // Whole runs: start, the three phases, the result and clear, on the drawing
 // area 9000 twips wide (scale 450) where the figures were worked out by hand.
 #include "run/phase_clock.h"
+#include "run/result_text.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,7 @@ TEST(Run, DescentFollowsTheSlope) {
 TEST(Run, FirstTicksOfTheFloorRunAndTheImpactAtFastSpeed) {
     LoadedForm f;
     MainForm& form = f.form;
-    form.selectSpeed(0);
+    form.selectSpeed(Speed::Fast);
     std::map<std::pair<Phase, int>, std::vector<float>> rows;
     ASSERT_TRUE(runExperiment(form, [&](const TickInfo& tick) {
         rows[{tick.phase, tick.tickInPhase}] = {
@@ -87,7 +88,7 @@ TEST(Run, TickCountsPerPhaseAtTheThreeSpeeds) {
     const TickCounts expected[] = {{61, 2, 23}, {122, 4, 46}, {182, 6, 68}};
     for (int option : {0, 1, 2}) {
         LoadedForm f;
-        f.form.selectSpeed(option);
+        f.form.selectSpeed(*speedAt(option));
         EXPECT_EQ(runAndCount(f.form), expected[option]) << "speed option " << option;
     }
 }
@@ -168,27 +169,10 @@ TEST(Run, ClearRestoresTheSceneAndASecondRunRepeatsTheFirst) {
     EXPECT_EQ(form.kekka.caption(), firstResult);
 }
 
-TEST(Run, ASpeedChangeDuringARunWaitsForTheNextRun) {
-    LoadedForm f;
-    MainForm& form = f.form;
-    form.click(form.start);
-    form.selectSpeed(0);
-    TickCounts counts{};
-    Phase phase;
-    while (currentPhase(form, phase)) {
-        form.tick(*form.phaseTimers()[static_cast<size_t>(phase)]);
-        ++counts[static_cast<size_t>(phase)];
-        form.selectSpeed(2);
-    }
-    EXPECT_EQ(counts, (TickCounts{122, 4, 46}));
-    form.click(form.start);
-    EXPECT_EQ(runAndCount(form), (TickCounts{182, 6, 68}));
-}
-
-// The page's record takes its rows from this report alone, so it must
-// carry the values as the learner read them and the speed the run used,
-// not the one chosen while it ran.
-TEST(Run, ARunThatEndsIsReportedOnceWithItsValuesSpeedAndResult) {
+// A speed chosen during a run waits for the next run. The page's record
+// takes its rows from the report alone, so each run is reported once, as it
+// ends, with the values as the learner read them and the speed it ran at.
+TEST(Run, ASpeedChosenDuringARunWaitsForTheNextAndEachRunIsReportedOnceWithItsOwn) {
     struct Recorder : RunObserver {
         std::vector<FinishedRun> runs;
         void runFinished(const FinishedRun& run) override { runs.push_back(run); }
@@ -196,28 +180,32 @@ TEST(Run, ARunThatEndsIsReportedOnceWithItsValuesSpeedAndResult) {
     LoadedForm f;
     MainForm& form = f.form;
     form.setRunObserver(&recorder);
-    form.scroll(form.Hscroll, ScrollAction::LineDecrement); // the rail up to 30 cm
-    form.selectSpeed(0);
     form.click(form.start);
+    form.selectSpeed(Speed::Fast);
+    TickCounts counts{};
     Phase phase;
     while (currentPhase(form, phase)) {
+        EXPECT_TRUE(recorder.runs.empty()) << "reported before its end";
         form.tick(*form.phaseTimers()[static_cast<size_t>(phase)]);
-        form.selectSpeed(2);
-        EXPECT_TRUE(recorder.runs.empty() || !currentPhase(form, phase));
+        ++counts[static_cast<size_t>(phase)];
+        form.selectSpeed(Speed::Slow);
     }
+    EXPECT_EQ(counts, (TickCounts{122, 4, 46}));
     ASSERT_EQ(recorder.runs.size(), 1u);
-    const FinishedRun& run = recorder.runs[0];
-    EXPECT_EQ(run.values,
-              (std::vector<std::pair<std::string, int>>{
-                  {"height", 30}, {"length", 60}, {"m1", 20}, {"m2", 20}, {"r1", 10}, {"r2", 10}}));
-    EXPECT_EQ(run.speed, "fast");
-    EXPECT_EQ(run.result, form.kekka.caption());
+    EXPECT_EQ(recorder.runs[0].settings, Parameters{}) << "the defaults, at medium speed";
+    EXPECT_EQ(resultText(recorder.runs[0].resultMm), form.kekka.caption());
+    EXPECT_EQ(recorder.runs[0].spoken,
+              "結果：当てられるぴるての動いた距離は " + form.kekka.caption() + " です。");
 
     form.click(form.start); // クリア: no second report
+    EXPECT_EQ(runAndCount(form), (TickCounts{182, 6, 68}));
+    ASSERT_EQ(recorder.runs.size(), 2u);
+    EXPECT_EQ(recorder.runs[1].settings.speed, Speed::Slow);
+    form.click(form.start);
     form.click(form.start); // a run quit halfway is never reported
     form.tick(form.MAEtimer);
     form.click(form.Command1);
-    EXPECT_EQ(recorder.runs.size(), 1u);
+    EXPECT_EQ(recorder.runs.size(), 2u);
 }
 
 TEST(Run, QuittingMidRunStopsAtOnce) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -86,7 +87,8 @@ TEST(Monkey, RandomLearnerKeepsTheRunRules) {
         } else if (roll < 960) { // also outside sp(0..2), which must be refused
             const int i = pick(-1, 3);
             what << "select sp(" << i << ")";
-            ok = form.selectSpeed(i) == (i >= 0 && i <= 2) &&
+            const std::optional<Speed> speed = speedAt(i);
+            ok = (speed && form.selectSpeed(*speed)) == (i >= 0 && i <= 2) &&
                  (i < 0 || i > 2 || form.sp[size_t(i)].value());
         } else { // also while hidden, which must be refused
             what << "click " << form.start.caption();
@@ -130,7 +132,7 @@ TEST(EveryParameterValue, RunsToItsEndAtEverySpeed) {
                                           : corners >> k & 1u ? bars[k]->maximum()
                                                               : bars[k]->minimum()));
                 for (int speed = 0; speed < 3; ++speed) {
-                    ASSERT_TRUE(f.form.selectSpeed(speed) && runExperiment(f.form) &&
+                    ASSERT_TRUE(f.form.selectSpeed(*speedAt(speed)) && runExperiment(f.form) &&
                                 f.platform.errorReports == 0 &&
                                 f.form.start.caption() == "クリア" && f.form.click(f.form.start))
                         << bars[axis]->name() << ' ' << value << ", extremes " << corners

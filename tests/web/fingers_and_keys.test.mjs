@@ -196,7 +196,7 @@ test('a run that ends is one shoutotsu:run event with the run as the form report
   const runs = await page.evaluate(() => window.runs);
   assert.deepEqual(runs, [{
     target: 'main',
-    detail: { height: 20, length: 60, m1: 20, m2: 20, r1: 10, r2: 10, speed: 'fast', result: '37.9cm' },
+    detail: { m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'fast', resultMm: 379, spoken: '結果：当てられるぴるての動いた距離は 37.9cm です。' },
   }]);
   const row = await page.locator('[data-control="record"] tbody tr').first().locator('td').allTextContents();
   assert.equal(row[6], '速', 'the record keeps the speed the run used');

@@ -8,7 +8,7 @@ import { browserAndSite, control, decodePng, openPage, waitForRunEnd } from './h
 
 const KEY = 'shoutotsu.record.v1';
 // A run as the form reports it in its shoutotsu:run event.
-const run = (changes = {}) => ({ m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'medium', result: '37.9cm', ...changes });
+const run = (changes = {}) => ({ m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'medium', resultMm: 379, ...changes });
 const rowCells = (page) => page.$$eval('[data-control="record"] tbody tr', (trs) => trs.map((tr) => ({
   prediction: tr.querySelector('[data-key="prediction"]').textContent,
   result: tr.querySelector('[data-key="result"]').textContent,

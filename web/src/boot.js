@@ -28,6 +28,7 @@ function formApi(module) {
     optionAfter: (id, step) => module._shoutotsu_option_after(id, step),
     tick: (id) => module._shoutotsu_tick(id) === 1,
     resultFor: (height, length, m1, m2, r1, r2) => text(module._shoutotsu_result_for(height, length, m1, m2, r1, r2)),
+    resultMmFor: (height, length, m1, m2, r1, r2) => module._shoutotsu_result_mm_for(height, length, m1, m2, r1, r2),
     status: () => module._shoutotsu_status(),
     setParameter: (parameter, value) => module._shoutotsu_set_parameter(parameter, value) === 1,
     lockParameter: (parameter) => module._shoutotsu_lock_parameter(parameter) === 1,

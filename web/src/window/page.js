@@ -186,12 +186,10 @@ export class FormPage {
   // the run goes to whoever listens on the page (the record).
   reportRun(run) {
     if (!run) return;
-    const detail = { ...run };
-    delete detail.spoken; // heard here, in the page's language
     // A new text node, so that the same sentence after the next run is
     // heard again.
     this.live.replaceChildren(document.createTextNode(spokenResult(run)));
-    this.windowElement.dispatchEvent(new CustomEvent('shoutotsu:run', { bubbles: true, detail }));
+    this.windowElement.dispatchEvent(new CustomEvent('shoutotsu:run', { bubbles: true, detail: run }));
   }
 
   // An arrow moves to the next option of the group, round from the last to

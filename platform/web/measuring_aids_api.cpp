@@ -1,4 +1,4 @@
-#include "app/web_measuring_aids.h"
+#include "platform/web/measuring_aids_api.h"
 
 #include "app/measuring_aids.h"
 #include "platform/web/page_api.h"

@@ -51,6 +51,17 @@ class JsonWriter {
         }
         out_ += ']';
     }
+    void members(const char* name, const std::vector<std::string>& texts) {
+        key(name);
+        out_ += '[';
+        for (size_t i = 0; i < texts.size(); ++i) {
+            if (i > 0) {
+                out_ += ',';
+            }
+            quote(texts[i]);
+        }
+        out_ += ']';
+    }
 
   private:
     void key(const char* name) {
