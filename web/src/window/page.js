@@ -3,7 +3,9 @@
 //
 // The form is the only source of truth. Elements show what it holds; an
 // input goes to one of its event entries, and then the changes it made are
-// taken and shown, so a control never shows a value the form lacks. The
+// taken and shown, so a control never shows a value the form lacks; the
+// timers' ticks change the form at their own pace and what they changed is
+// shown once per animation frame (see ticker.js). The
 // window stands at its place on the screen (the viewport) at 15 twips per
 // CSS pixel; labels are page text, shapes and lines are painted on a canvas
 // of their container, and the timers tick at their interval of wall time.
@@ -11,7 +13,8 @@
 // Each control's element carries the control's name in data-control (the
 // focusable element, for a control that takes the focus); a member of a
 // control array is named with its index, as in "sp(1)". The page is ready
-// for use when the root element has data-ready="1".
+// for use when the root element has data-ready="1" (its first frame, the
+// window alone, is marked data-shown="1"; see boot.js).
 //
 // When a run ends, the window's element (data-control="main") sends a
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
@@ -51,7 +54,8 @@ export class FormPage {
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
     this.finished = false;
-    this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
+    this.pending = new Map(); // control id -> the control as last shown
+    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
   }
 
   // Builds the window, shows it and starts the timers the form enabled.
@@ -121,10 +125,9 @@ export class FormPage {
   render(c, before) {
     const changed = (...keys) => before === null || keys.some((k) => before[k] !== c[k]);
     if (c.kind === 'timer') {
-      if (changed('enabled')) {
-        this.ticker.set(c.id, c.enabled ? c.interval : 0);
-        this.views.get(c.id).element.dataset.enabled = String(c.enabled);
-      }
+      // A timer's state reaches the ticker as soon as it is taken (take()).
+      if (before === null) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+      if (changed('enabled')) this.views.get(c.id).element.dataset.enabled = String(c.enabled);
       return;
     }
     if (isFigure(c)) {
@@ -146,20 +149,55 @@ export class FormPage {
 
   // --- events -------------------------------------------------------------
 
-  // Runs one event of the form, then shows what it changed.
+  // Runs one event of the form, then shows what it changed at once.
   event(run) {
     if (this.finished) return;
-    const focused = this.focus.focused();
     run();
+    this.take();
+    this.draw(false);
+    this.reportRun(this.api.finishedRun());
+    this.afterEvent();
+  }
+
+  // One tick of timer `id`: the form changes now, the page shows it in the
+  // next frame, unless the run ended or the form stopped, which are shown
+  // at once.
+  tickOnce(id) {
+    if (this.finished) return;
+    this.api.tick(id);
+    this.take();
+    const run = this.api.finishedRun();
+    if (run === null && (this.api.status() & 6) === 0) return;
+    this.draw(true);
+    this.reportRun(run);
+    this.afterEvent();
+  }
+
+  // Takes the form's changes into the controls; each changed control is
+  // shown by the next draw(), against what it showed before. The timers
+  // reach the ticker at once, so a phase that ends starts the next timer
+  // within its tick.
+  take() {
     for (const change of this.api.changes()) {
       const c = this.controls[change.id];
       const before = { ...c };
       Object.assign(c, change);
-      this.render(c, before);
+      if (c.kind === 'timer' && before.enabled !== c.enabled) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+      if (!this.pending.has(c.id)) this.pending.set(c.id, before);
     }
-    if (!this.finished) this.focus.keep(focused);
-    this.reportRun(this.api.finishedRun());
-    this.afterEvent();
+  }
+
+  // Shows every control changed since the last draw; `paint` also paints
+  // the figures now, as an animation frame does.
+  draw(paint) {
+    if (this.pending.size > 0) {
+      const focused = this.focus.focused();
+      const shown = [...this.pending];
+      this.pending.clear();
+      for (const [id, before] of shown) this.render(this.controls[id], before);
+      if (!this.finished) this.focus.keep(focused);
+    }
+    if (paint) this.surfaces.paintNow();
   }
 
   afterEvent() {
