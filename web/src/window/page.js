@@ -3,12 +3,12 @@
 //
 // The form is the only source of truth. Elements show what it holds; an
 // input goes to one of its event entries, and then the changes it made are
-// taken and shown, so a control never shows a value the form lacks; the
-// timers' ticks change the form at their own pace and what they changed is
-// shown once per animation frame (see ticker.js). The
+// taken and shown, so a control never shows a value the form lacks. The
 // window stands at its place on the screen (the viewport) at 15 twips per
 // CSS pixel; labels are page text, shapes and lines are painted on a canvas
-// of their container, and the timers tick at their interval of wall time.
+// of their container. The timers tick on the page's clock, each tick a step
+// of the form, and what their ticks changed is shown once per animation
+// frame (see ticker.js).
 //
 // Each control's element carries the control's name in data-control (the
 // focusable element, for a control that takes the focus); a member of a
