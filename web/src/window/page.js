@@ -56,6 +56,14 @@ export class FormPage {
     this.finished = false;
     this.pending = new Map(); // control id -> the control as last shown
     this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
+    /** @type {Array<() => void>} */
+    this.eventWatchers = [];
+  }
+
+  // `watch` is called after each event the form handled (each tick too),
+  // once its changes are taken (the measuring aids follow the run by it).
+  afterEvents(watch) {
+    this.eventWatchers.push(watch);
   }
 
   // Builds the window, shows it and starts the timers the form enabled.
@@ -156,6 +164,7 @@ export class FormPage {
     this.take();
     this.draw(false);
     this.reportRun(this.api.finishedRun());
+    for (const watch of this.eventWatchers) watch();
     this.afterEvent();
   }
 
@@ -166,6 +175,7 @@ export class FormPage {
     if (this.finished) return;
     this.api.tick(id);
     this.take();
+    for (const watch of this.eventWatchers) watch();
     const run = this.api.finishedRun();
     if (run === null && (this.api.status() & 6) === 0) return;
     this.draw(true);

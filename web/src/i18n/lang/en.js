@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copied. You can paste it into Google Classroom or Teams to hand it out.',
   teacherCopyByHand: 'It could not be copied. The link is selected: press Ctrl+C (⌘C on an iPad keyboard) to copy it.',
   teacherFromDisk: 'This page was opened from a file. A link works only when the page is on a web server or a learning site. The part from "?" below is what goes on the link.',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Ruler',
+  aidsRulerSaid: 'A ruler on the floor: 0 cm is at the edge of the table. A mark every 1 cm, a number every 10 cm.',
+  aidsStrobe: 'Strobe',
+  aidsStrobeSaid: 'Strobe: both bobs are left as faint circles every 0.02 seconds. The farther apart the circles, the faster the bob moved.',
+  lessonBadTool: '"{value}" in "tools": there is no such tool. tools can name {accepted}.',
+  teacherToolsLegend: 'Tools to turn on',
 };

@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copiado. Puedes pegarlo en Google Classroom o Teams para repartirlo.',
   teacherCopyByHand: 'No se pudo copiar. El enlace está seleccionado: pulsa Ctrl+C (⌘C en el teclado del iPad) para copiarlo.',
   teacherFromDisk: 'Esta página se abrió desde un archivo. El enlace solo funciona cuando la página está en un servidor web o en un sitio de estudio. La parte desde el "?" de abajo es lo que va en el enlace.',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Regla',
+  aidsRulerSaid: 'Una regla en el suelo: 0 cm está en el borde de la mesa. Una marca cada 1 cm, un número cada 10 cm.',
+  aidsStrobe: 'Estroboscopio',
+  aidsStrobeSaid: 'Estroboscopio: las dos bolas quedan como círculos claros cada 0,02 segundos. Cuanto más separados los círculos, más rápido se movió la bola.',
+  lessonBadTool: '"{value}" en "tools": esa herramienta no existe. En tools se puede escribir {accepted}.',
+  teacherToolsLegend: 'Herramientas encendidas',
 };

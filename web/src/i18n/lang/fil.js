@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Nakopya na. Puwede itong i-paste sa Google Classroom o Teams para ibigay.',
   teacherCopyByHand: 'Hindi ito makopya. Napili na ang link: pindutin ang Ctrl+C (⌘C sa keyboard ng iPad) para kopyahin.',
   teacherFromDisk: 'Binuksan ang pahinang ito mula sa file. Gumagana lang ang link kapag nasa web server o learning site ang pahina. Ang bahagi mula sa "?" sa ibaba ang idinadagdag sa link.',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Ruler',
+  aidsRulerSaid: 'Ruler sa sahig: ang 0 cm ay nasa gilid ng mesa. May guhit bawat 1 cm, may numero bawat 10 cm.',
+  aidsStrobe: 'Strobe',
+  aidsStrobeSaid: 'Strobe: iniiwan ang dalawang bola bilang malabong bilog bawat 0.02 segundo. Kapag mas magkalayo ang mga bilog, mas mabilis ang bola.',
+  lessonBadTool: '"{value}" sa "tools": walang ganoong tool. Sa tools, puwedeng isulat ang {accepted}.',
+  teacherToolsLegend: 'Mga tool na bukas',
 };

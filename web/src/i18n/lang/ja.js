@@ -216,4 +216,12 @@ export default {
   speakSpeed1: 'ちゅうくらい',
   speakSpeed2: 'おそい',
   speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'ものさし',
+  aidsRulerSaid: 'ゆかに、机のはしを0cmとするものさしをおきます。1cmごとにめもり、10cmごとにすうじがあります。',
+  aidsStrobe: 'ストロボ',
+  aidsStrobeSaid: 'ストロボ：0.02びょうごとに、2つのぴるてのいたところを、うすいわでのこします。わとわがはなれているほど、速く動いています。',
+  lessonBadTool: '「tools」の中の「{value}」：そういう道具はありません。toolsに書けるのは{accepted}です。',
+  teacherToolsLegend: 'はじめからつかう道具',
 };

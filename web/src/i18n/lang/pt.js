@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copiado. Você pode colar no Google Classroom ou no Teams para entregar.',
   teacherCopyByHand: 'Não deu para copiar. O link está selecionado: aperte Ctrl+C (⌘C no teclado do iPad) para copiar.',
   teacherFromDisk: 'Esta página foi aberta de um arquivo. O link só funciona quando a página está num servidor web ou num site de estudos. A parte a partir do "?" abaixo é o que vai no link.',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Régua',
+  aidsRulerSaid: 'Uma régua no chão: 0 cm fica na beira da mesa. Um risco a cada 1 cm, um número a cada 10 cm.',
+  aidsStrobe: 'Estroboscópio',
+  aidsStrobeSaid: 'Estroboscópio: as duas bolinhas ficam como círculos claros a cada 0,02 segundo. Quanto mais longe um círculo do outro, mais rápido a bolinha andou.',
+  lessonBadTool: '"{value}" em "tools": essa ferramenta não existe. Em tools dá para escrever {accepted}.',
+  teacherToolsLegend: 'Ferramentas ligadas',
 };

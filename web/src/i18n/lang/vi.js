@@ -192,4 +192,12 @@ export default {
   teacherCopied: 'Đã sao chép. Có thể dán vào Google Classroom hoặc Teams để gửi.',
   teacherCopyByHand: 'Không sao chép được. Liên kết đã được chọn: hãy bấm Ctrl+C (⌘C trên bàn phím iPad) để sao chép.',
   teacherFromDisk: 'Trang này được mở từ tệp. Liên kết chỉ dùng được khi trang nằm trên máy chủ web hoặc trang học tập. Phần từ dấu "?" bên dưới là phần gắn vào liên kết.',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Thước',
+  aidsRulerSaid: 'Thước trên sàn: 0 cm ở mép bàn. Mỗi 1 cm có một vạch, mỗi 10 cm có một số.',
+  aidsStrobe: 'Chớp sáng',
+  aidsStrobeSaid: 'Chớp sáng: cứ 0,02 giây, vị trí của hai viên bi được giữ lại thành vòng tròn mờ. Các vòng càng xa nhau, bi đi càng nhanh.',
+  lessonBadTool: '"{value}" trong "tools": không có công cụ đó. Trong tools có thể ghi {accepted}.',
+  teacherToolsLegend: 'Công cụ được bật',
 };

@@ -192,4 +192,12 @@ export default {
   teacherCopied: '已经复制了。可以粘贴到 Google Classroom 或 Teams 里发给大家。',
   teacherCopyByHand: '没能复制。链接已经选好了，请按 Ctrl+C（iPad 键盘按 ⌘C）复制。',
   teacherFromDisk: '这个网页是从文件打开的。只有当网页放在网站服务器或学习网站上时，链接才能用。下面从"?"开始的部分，就是要加在链接上的部分。',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: '尺子',
+  aidsRulerSaid: '地面上的尺子：桌子边缘是0厘米。每1厘米一个刻度，每10厘米一个数字。',
+  aidsStrobe: '频闪',
+  aidsStrobeSaid: '频闪：每隔0.02秒，把两个球的位置留成淡淡的圆圈。圆圈隔得越远，球就动得越快。',
+  lessonBadTool: '"tools"里的"{value}"：没有这样的工具。tools 里可以写 {accepted}。',
+  teacherToolsLegend: '打开的工具',
 };
