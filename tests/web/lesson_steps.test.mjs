@@ -50,16 +50,20 @@ describe('the lesson\'s steps on the page', () => {
     await shared.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: shared.site.url });
     await control(page, 'prediction').fill('40');
     await control(page, 'start').click();
+    // Taken at スタート: what is typed during the run is the next run's.
+    assert.equal(await control(page, 'prediction').inputValue(), '');
+    assert.match(await control(page, 'predictionTaken').textContent(), /予想：40cm/);
+    await control(page, 'prediction').fill('50');
     await waitForRunEnd(page);
-    assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9cm', changed: [], many: '' }]);
-    assert.equal(await control(page, 'prediction').inputValue(), '', 'emptied for the next run');
+    assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9', changed: [], many: '' }]);
+    assert.equal(await control(page, 'prediction').inputValue(), '50', 'kept for the next run');
     await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目: 予想 40cm、結果 37.9cm');
 
     await control(page, 'record-copy').click();
     const copied = await page.evaluate(() => navigator.clipboard.readText());
-    assert.equal(copied.split('\r\n')[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9cm');
+    assert.equal(copied.split('\r\n')[1], '1\t20\t20\t10\t10\t20\t60\t中\t40\t37.9');
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
-    assert.match((await readFile(await download.path(), 'utf8')).split('\r\n')[1], /^1,20,20,10,10,20,60,中,40,37\.9cm$/);
+    assert.match((await readFile(await download.path(), 'utf8')).split('\r\n')[1], /^1,20,20,10,10,20,60,中,40,37\.9$/);
 
     for (const bad of ['abc', '-1', '250']) {
       await control(page, 'start').click(); // クリア
@@ -71,6 +75,23 @@ describe('the lesson\'s steps on the page', () => {
       await waitForRunEnd(page);
     }
     assert.deepEqual((await rowCells(page)).map((row) => row.prediction), ['40', '', '', '']);
+    // Composed through an input method, a word is checked once, when committed.
+    const alerts = await page.evaluate(() => {
+      const field = document.querySelector('[data-control="prediction"]');
+      let said = 0;
+      new MutationObserver((records) => { said += records.length; })
+        .observe(document.getElementById('prediction-problem'), { childList: true, characterData: true, subtree: true });
+      field.value = '';
+      field.dispatchEvent(new InputEvent('input'));
+      field.dispatchEvent(new CompositionEvent('compositionstart'));
+      for (const step of ['よ', 'よん', 'よんじゅ', 'よんじゅう']) {
+        field.value = step;
+        field.dispatchEvent(new InputEvent('input', { isComposing: true }));
+      }
+      field.dispatchEvent(new CompositionEvent('compositionend'));
+      return new Promise((done) => setTimeout(() => done(said), 0));
+    });
+    assert.equal(alerts, 2, 'emptied, then the one word');
     await page.close();
   });
 
@@ -81,7 +102,7 @@ describe('the lesson\'s steps on the page', () => {
     })), KEY);
     await page.reload();
     await page.waitForSelector('html[data-ready="1"]');
-    assert.deepEqual(await rowCells(page), [{ prediction: '', result: '37.9cm', changed: [], many: '' }]);
+    assert.deepEqual(await rowCells(page), [{ prediction: '', result: '37.9', changed: [], many: '' }]);
     assert.equal(await page.locator('[data-notice]').count(), 0, 'nothing set aside');
     await control(page, 'prediction').fill('45.5');
     await control(page, 'record-notes').fill('おもいぴるてほど、遠くまで動いた。');
@@ -135,7 +156,7 @@ describe('the lesson\'s steps on the page', () => {
     await area.waitFor();
     assert.match(await page.locator('.record-by-hand').textContent(), /Ctrl\+C/);
     const selected = await area.evaluate((a) => a.value.slice(a.selectionStart, a.selectionEnd));
-    assert.equal(selected.split(/\r?\n/)[1], '1\t20\t20\t10\t10\t20\t60\t中\t30\t37.9cm');
+    assert.equal(selected.split(/\r?\n/)[1], '1\t20\t20\t10\t10\t20\t60\t中\t30\t37.9');
     await page.close();
   });
 });

@@ -4,7 +4,7 @@
 // page, in Japanese; the page is never left blank.
 import { mountMeasuringAids } from './aids/measuring_aids.js';
 import { keepClassRecord } from './class/class_hook.js';
-import { watchForFurigana } from './furigana/furigana.js';
+import { watchForFurigana } from './furigana/furigana_watch.js';
 import { furiganaSwitch } from './furigana/furigana_switch.js';
 import { startLanguage } from './i18n/language.js';
 import { languagePicker } from './i18n/language_picker.js';
@@ -13,7 +13,6 @@ import { setUpLesson } from './lesson/lesson_setup.js';
 import { FormPage } from './window/page.js';
 import { readAloudButton } from './speech/read_aloud.js';
 import { keepRecord } from './record/record_hook.js';
-import { formControls } from './window/window_text.js';
 
 // The module's entries, as the page uses them.
 function formApi(module) {
@@ -130,11 +129,20 @@ async function boot() {
   setUpLesson(page);
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
-  addLessonTool(readAloudButton(formControls, desk));
+  addLessonTool(readAloudButton(page));
   mountMeasuringAids(page);
-  for (const root of document.querySelectorAll('.window, .lesson-bar')) watchForFurigana(/** @type {HTMLElement} */ (root));
   await nextFrame();
   document.documentElement.dataset.shown = '1';
+  keepBelowWindow(desk, api);
+  registerOfflineWorker();
+  // Ready once the frame with all of it is on the screen.
+  await nextFrame();
+  document.documentElement.dataset.ready = '1';
+}
+
+// The record and the class's record below the window, each part where it
+// stood when they were made before the first frame.
+function keepBelowWindow(desk, api) {
   keepRecord(desk);
   // The record's prediction field leads the lesson's tools, as it did when
   // the record came first.
@@ -147,11 +155,8 @@ async function boot() {
   const lesson = recordHost.nextElementSibling;
   if (lesson?.classList.contains('lesson')) recordHost.before(lesson);
   keepClassRecord(recordHost, api.resultFor);
+  // FOR REMOVAL: the record's texts, until its modules write them through setText.
   watchForFurigana(recordHost);
-  registerOfflineWorker();
-  // Ready once the frame with all of it is on the screen.
-  await nextFrame();
-  document.documentElement.dataset.ready = '1';
 }
 
 // Resolves once the next frame has been shown: the frame after the next

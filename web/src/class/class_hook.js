@@ -1,6 +1,6 @@
 // Puts the class's record on the page under the learner's, with the
 // browser's local storage where there is one.
-import { mountClassRecord } from './class_record.js';
+import { mountClassRecord } from './class_controller.js';
 
 function localStore() {
   try {
@@ -13,11 +13,10 @@ function localStore() {
 /**
  * The class's record on the page, just after `after` (the learner's record).
  * @param {Element} after
- * @param {(height: number, length: number, m1: number, m2: number, r1: number, r2: number) => string} resultFor
+ * @param {import('./class_check.js').ResultFor} resultFor
  */
 export function keepClassRecord(after, resultFor) {
   const host = document.createElement('div');
-  host.className = 'class-record-host';
   after.after(host);
   return mountClassRecord({ host, storage: localStore(), resultFor });
 }

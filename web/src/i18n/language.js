@@ -12,6 +12,7 @@ const kQuotedLength = 20;
 let current = 'ja';
 
 // Not Object.hasOwn: the page runs in Safari 15.0.
+/** @param {string} code */
 const offered = (code) => Object.prototype.hasOwnProperty.call(LANGUAGES, code);
 
 /** The code of the page's language ("ja", "en" …). */

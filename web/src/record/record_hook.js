@@ -1,9 +1,10 @@
 // Keeps the record of runs below the window: a row each time a run ends,
 // taken from the run the form reports (the shoutotsu:run event of the
 // window), never read back out of the page or worked out again here.
-import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { mountPrediction } from '../lesson/prediction_field.js';
-import { mountRecord } from './record.js';
+import { mmFromText } from '../runs/distance.js';
+import { runOfEvent } from '../runs/finished_run.js';
+import { mountRecord } from './record_controller.js';
 
 function localStore() {
   try {
@@ -25,21 +26,10 @@ export function keepRecord(desk) {
   const storage = localStore();
   const record = mountRecord({ host, storage, address: location.pathname });
   const prediction = mountPrediction(storage);
-  const speedName = new Map(PARAMETER_TABLE.speeds.map((speed) => [speed.key, speed.name]));
   // A run quit halfway never ends, so it never comes here.
   desk.addEventListener('shoutotsu:run', (event) => {
-    const run = /** @type {CustomEvent} */ (event).detail;
-    record.addRun({
-      m1: String(run.m1),
-      m2: String(run.m2),
-      r1: String(run.r1),
-      r2: String(run.r2),
-      height: String(run.height),
-      length: String(run.length),
-      speed: speedName.get(run.speed),
-      result: run.result,
-      prediction: prediction.take(),
-    });
+    const typed = prediction.take();
+    record.addRun(runOfEvent(/** @type {CustomEvent} */ (event).detail, typed ? mmFromText(typed) : null));
   });
   return record;
 }

@@ -1,14 +1,23 @@
-// Where the record is kept: the browser's local storage, under one key for
-// the page wherever it is opened from, so that a reload or a closed tab
-// loses nothing. A record that cannot be read is set aside, never
-// overwritten; tabs of the same page share one record and never lose a run
-// to each other. No page element is touched here: what the learner must be
-// told goes out through `notice` and `withdraw`.
-import {
-  byText, keyTag, MAX_NOTES, MAX_ROWS, parseRecord, runFrom, serialise, SET_ASIDE, settle,
-} from '../runs/record_rows.js';
+// The learner's record as state: its rows, when it was last cleared and
+// what the learner found out, kept in the browser's storage so that a
+// reload or a closed tab loses nothing, and shared by the tabs of the page
+// without losing a run or a note to each other. No page element is
+// touched here: the view listens to `onChange`, and what the learner must
+// be told goes out through `notice` and `withdraw`.
+import { MAX_NOTES, MAX_ROWS, mergeNotes, parseRecord, serialise, settle } from '../runs/record_format.js';
+import { StoredPart } from '../runs/stored_part.js';
+import { runFrom } from '../runs/row.js';
+import { oldRecords } from './record_carry.js';
+
+/**
+ * @typedef {import('../runs/row.js').Row} Row
+ * @typedef {import('../runs/row.js').Run} Run
+ * @typedef {import('../runs/record_format.js').Notes} Notes
+ * @typedef {'memory' | 'set-aside' | 'other-version' | 'set-aside-failed' | 'cap' | 'notes-joined'} Notice
+ */
 
 // An id no other run in any tab is given.
+/** @param {number} at */
 function newRowId(at) {
   const words = new Uint32Array(2);
   if (globalThis.crypto?.getRandomValues) globalThis.crypto.getRandomValues(words);
@@ -19,195 +28,150 @@ function newRowId(at) {
 export class RecordStore {
   /**
    * @param {{ storage: Storage | null, storageKey: string, address: string | null,
-   *   notice: (kind: string) => void, withdraw: (kind: string) => void }} options
-   *   storage    a Storage (localStorage), or null where there is none
-   *   storageKey where this page's record is kept, whatever its address
-   *   address    the page's path: the page once kept a record per address
-   *              (under `${storageKey}:${path}`), and this one's is carried
-   *              over first
+   *   notice: (kind: Notice) => void, withdraw: (kind: Notice) => void }} options
+   *   address the page's path: the page once kept a record per address,
+   *           and this one's is carried over first
    */
   constructor({ storage, storageKey, address, notice, withdraw }) {
-    this.storage = storage;
-    this.key = storageKey;
+    this.part = new StoredPart({ storage, key: storageKey, notice });
     this.address = address;
     this.notice = notice;
     this.withdraw = withdraw;
+    /** @type {Row[]} */
     this.rows = [];
     this.clearedAt = 0; // when the record was last cleared, in any tab
-    this.notes = { text: '', at: 0 }; // the learner's conclusions, and when written
-    this.canWrite = Boolean(storage);
-    this.blocked = false; // an unreadable record that could not be set aside
+    /** @type {Notes} */
+    this.notes = { text: '', at: 0, from: 0 };
+    /** @type {Set<(why: string) => void>} */
+    this.listeners = new Set();
   }
 
-  save() {
-    if (!this.canWrite) return;
-    try {
-      this.storage.setItem(this.key, serialise(this.rows, this.clearedAt, this.notes));
-    } catch {
-      this.notice('memory');
-    }
-  }
+  get blocked() { return this.part.blocked; }
 
-  // Keeps an unreadable record under a key of its own, so that nothing the
-  // learner had is overwritten; false if even that cannot be written.
-  setAside(text) {
-    const storage = this.storage;
-    try {
-      const stamp = new Date().toISOString().replace(/[:.]/g, '-');
-      let key = `${this.key}:set-aside:${stamp}`;
-      for (let i = 2; storage.getItem(key) !== null; i++) key = `${this.key}:set-aside:${stamp}-${i}`;
-      storage.setItem(key, text);
-      return storage.getItem(key) === text;
-    } catch {
-      return false;
-    }
-  }
+  /** @param {(why: string) => void} listener told 'rows', 'notes' or 'all' */
+  onChange(listener) { this.listeners.add(listener); }
 
+  /** @param {string} why */
+  changed(why) { for (const listener of this.listeners) listener(why); }
+
+  text() { return serialise({ rows: this.rows, clearedAt: this.clearedAt, notes: this.notes }); }
+
+  save() { return this.part.write(this.text()); }
+
+  /** @param {Row[]} list */
   keepNewest(list) {
     if (list.length <= MAX_ROWS) return list;
     this.notice('cap');
     return list.slice(list.length - MAX_ROWS);
   }
 
-  // The records once kept per address, joined into this one: this address's
-  // first, then the others by name, each run after the last one before it.
-  // An old record is removed only once the joined one is stored and reads
-  // back, and only if all its rows made it in.
-  carryOver() {
-    const storage = this.storage;
-    const prefix = `${this.key}:/`;
-    const first = this.address === null ? null : `${this.key}:${this.address}`;
-    const sources = [];
-    try {
-      const keys = [];
-      for (let i = 0; i < storage.length; i++) keys.push(storage.key(i));
-      const old = keys.filter((key) => key?.startsWith(prefix) && !SET_ASIDE.test(key))
-        .sort((a, b) => Number(b === first) - Number(a === first) || byText(a, b));
-      for (const key of old) {
-        const read = parseRecord(storage.getItem(key), `${keyTag(key)}-`);
-        if (read.rows?.length) sources.push({ key, rows: read.rows });
-      }
-    } catch {
-      return;
-    }
-    if (sources.length === 0) return;
-    let last = 0;
-    const joined = sources.flatMap((source) => source.rows.map((row) => {
-      const n = Math.max(row.n, last + 1);
-      last = n;
-      return n === row.n ? row : { ...row, n };
-    }));
-    this.rows = this.keepNewest(joined);
-    const text = serialise(this.rows, this.clearedAt, this.notes);
-    try {
-      storage.setItem(this.key, text);
-      if (storage.getItem(this.key) !== text) return;
-      const kept = new Set(this.rows.map((row) => row.id));
-      for (const source of sources) {
-        if (source.rows.every((row) => kept.has(row.id))) storage.removeItem(source.key);
-      }
-    } catch {
-      this.notice('memory');
-    }
-  }
-
   load() {
-    const storage = this.storage;
-    if (!storage) {
-      this.notice('memory');
-      return;
-    }
-    let text;
-    try {
-      text = storage.getItem(this.key);
-    } catch {
-      this.canWrite = false;
-      this.notice('memory');
-      return;
-    }
-    if (text === null) {
-      this.carryOver();
-      return;
-    }
-    const read = parseRecord(text);
-    if (read.rows) {
+    const read = this.part.read(parseRecord);
+    if (read) {
       this.clearedAt = read.clearedAt;
       this.notes = read.notes;
       this.rows = this.keepNewest(read.rows);
       if (this.rows.length !== read.rows.length) this.save();
-      return;
+    } else if (this.part.empty && this.part.storage && this.part.canWrite) {
+      this.carryOver(this.part.storage);
     }
-    if (this.setAside(text)) {
-      this.notice(read.problem);
-      this.save();
-    } else {
-      this.canWrite = false;
-      this.blocked = true;
-      this.notice('set-aside-failed');
+    this.changed('all');
+  }
+
+  // The old per-address records joined into this one. An old record is
+  // removed only once the joined one is stored and reads back, and only if
+  // all its rows made it in.
+  /** @param {Storage} storage */
+  carryOver(storage) {
+    const old = oldRecords(storage, this.part.key, this.address);
+    if (!old) return;
+    this.rows = this.keepNewest(old.rows);
+    const text = this.text();
+    try {
+      if (!this.part.write(text) || storage.getItem(this.part.key) !== text) return;
+      const kept = new Set(this.rows.map((row) => row.id));
+      for (const source of old.sources) if (source.rows.every((row) => kept.has(row.id))) storage.removeItem(source.key);
+    } catch {
+      this.notice('memory');
     }
   }
 
-  // One finished run as the page hands it over; the new row.
+  /**
+   * One finished run, checked; the new row.
+   * @param {Run} run
+   */
   add(run) {
     const at = Math.max(Date.now(), this.clearedAt + 1);
-    const row = { n: (this.rows.length ? this.rows[this.rows.length - 1].n : 0) + 1, id: newRowId(at), at, ...runFrom(run) };
+    const last = this.rows.length ? this.rows[this.rows.length - 1].run : 0;
+    const row = { run: last + 1, id: newRowId(at), at, ...runFrom(run) };
     this.rows = this.keepNewest([...this.rows, row]);
     this.save();
+    this.changed('rows');
     return row;
   }
 
   // Every run goes. The time of the clear is later than every run this tab
   // shows, so that another tab's copy of them does not bring them back.
   clear() {
-    this.clearedAt = Math.max(Date.now(), this.clearedAt + 1, this.notes.at, ...this.rows.map((row) => row.at));
+    let latest = Math.max(Date.now(), this.clearedAt + 1, this.notes.at);
+    for (const row of this.rows) if (row.at > latest) latest = row.at;
+    this.clearedAt = latest;
     this.rows = [];
-    this.notes = { text: '', at: this.clearedAt };
+    this.notes = { text: '', at: latest, from: this.notes.at };
     this.save();
+    this.changed('all');
   }
 
-  // The learner's conclusions, as written so far (cut to what the record
-  // keeps).
+  /**
+   * The learner's conclusions as written so far, cut to what is kept.
+   * @param {string} text
+   */
   setNotes(text) {
-    this.notes = { text: text.slice(0, MAX_NOTES), at: Math.max(Date.now(), this.notes.at + 1) };
+    const at = Math.max(Date.now(), this.notes.at + 1);
+    this.notes = { text: text.slice(0, MAX_NOTES), at, from: this.notes.at };
     this.save();
   }
 
   // The old record that could not be set aside stops every save; this lets
-  // it go. The runs made since stay, now kept. False if it cannot be removed.
+  // it go. The runs made since stay, now kept. False if it cannot go.
   freeBlocked() {
-    try {
-      this.storage.removeItem(this.key);
-    } catch {
-      this.notice('memory');
-      return false;
-    }
-    this.blocked = false;
-    this.canWrite = true;
+    if (!this.part.freeBlocked()) return false;
     this.withdraw('set-aside-failed');
     this.save();
+    this.changed('all');
     return true;
   }
 
-  // Another tab of the same page wrote the record. Its copy and this one's
-  // are put together the same way in both tabs, so a run either tab made is
-  // kept whichever wrote last; this tab writes back only when it holds
-  // something the other copy lacks, so the two do not answer each other
-  // forever. True when the rows may have changed.
+  /**
+   * Another tab wrote the record. Its copy and this one's are put together
+   * the same way in both tabs, so a run or a note either tab made is kept
+   * whichever wrote last; this tab writes back only when it holds something
+   * the other copy lacks, so the two do not answer each other forever.
+   * @param {StorageEvent} event
+   */
   heard(event) {
-    if (!this.canWrite || event.storageArea !== this.storage || (event.key !== this.key && event.key !== null)) return false;
+    if (!this.part.concerns(event)) return;
     // Removed, or the whole storage emptied: the learner (or the browser's
     // settings) let the record go, so this copy goes too.
     if (event.key === null || event.newValue === null) {
       this.rows = [];
-      this.notes = { text: '', at: 0 };
-      return true;
+      this.notes = { text: '', at: 0, from: 0 };
+      this.changed('all');
+      return;
     }
-    const read = parseRecord(event.newValue);
-    if (!read.rows) return false;
-    this.clearedAt = Math.max(this.clearedAt, read.clearedAt);
-    if (read.notes.at > this.notes.at) this.notes = read.notes;
-    this.rows = this.keepNewest(settle([...this.rows, ...read.rows], this.clearedAt));
-    if (serialise(this.rows, this.clearedAt, this.notes) !== event.newValue) this.save();
-    return true;
+    let read;
+    try {
+      read = parseRecord(event.newValue);
+    } catch {
+      return;
+    }
+    if (!('value' in read)) return;
+    this.clearedAt = Math.max(this.clearedAt, read.value.clearedAt);
+    const notes = mergeNotes(this.notes, read.value.notes);
+    if (notes.joined) this.notice('notes-joined');
+    this.notes = notes.notes;
+    this.rows = this.keepNewest(settle([...this.rows, ...read.value.rows], this.clearedAt));
+    if (this.text() !== event.newValue) this.save();
+    this.changed('all');
   }
 }

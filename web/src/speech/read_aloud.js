@@ -6,6 +6,8 @@
 import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
+import { onFormState } from '../window/form_state.js';
+import { setText } from '../furigana/furigana_text.js';
 import { onTableChange, text } from '../i18n/text.js';
 
 const kRate = 0.9;
@@ -37,14 +39,15 @@ function voicesListed() {
   });
 }
 
-/**
- * The button and its note. `controls` gives the form's controls as the page
- * holds them; the last run is taken from the desk's shoutotsu:run events.
- * @param {() => any[]} controls
- * @param {HTMLElement} desk
- * @returns {HTMLElement}
- */
-export function readAloudButton(controls, desk) {
+// One sentence to an utterance: some voices stop a long one halfway. A
+// period ends a sentence only before a space ("37.9" is one number). (No
+// look-behind in the pattern: Safari 15 cannot parse it.)
+/** @param {string[]} parts */
+const sentencesOf = (parts) => parts
+  .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
+  .filter(Boolean);
+
+function readAloudView() {
   const holder = document.createElement('span');
   holder.className = 'lesson-tool';
   const button = document.createElement('button');
@@ -56,13 +59,26 @@ export function readAloudButton(controls, desk) {
   note.setAttribute('role', 'status');
   button.setAttribute('aria-describedby', note.id);
   holder.append(button, note);
-  /** @type {{ result: string } | null} */
+  return { holder, button, note };
+}
+
+/**
+ * The button and its note; what it says comes from the page's state events.
+ * @param {import('../window/page.js').FormPage} page
+ * @returns {HTMLElement}
+ */
+export function readAloudButton(page) {
+  const { holder, button, note } = readAloudView();
+  /** @type {import('../window/form_state.js').FormState} */
+  let form = page.state.now();
+  /** @type {Record<string, any> | null} */
   let run = null;
   let speaking = false;
   /** @type {SpeechSynthesisUtterance[]} */
   let utterances = [];
-  desk.addEventListener('shoutotsu:run', (event) => {
-    run = /** @type {CustomEvent} */ (event).detail;
+  onFormState(page, (state) => {
+    form = state;
+    if (state.finished) run = state.finished;
   });
 
   const show = () => {
@@ -75,29 +91,12 @@ export function readAloudButton(controls, desk) {
     window.speechSynthesis?.cancel();
     show();
   };
-  button.addEventListener('click', async () => {
-    if (speaking) {
-      stop();
-      return;
-    }
-    note.textContent = '';
-    const tag = LANGUAGES[languageCode()].tag;
-    await voicesListed();
-    const voice = voiceFor(tag);
-    if (!voice || typeof SpeechSynthesisUtterance !== 'function') {
-      note.textContent = text('noVoice');
-      return;
-    }
+  /** @param {SpeechSynthesisVoice} voice */
+  const speak = (voice) => {
     speaking = true;
     show();
-    // One sentence to an utterance: some voices stop a long one halfway.
-    // A period ends a sentence only before a space ("37.9" is one number).
-    // (No look-behind in the pattern: Safari 15 cannot parse it.)
-    const sentences = spokenParts(controls(), run, text)
-      .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
-      .filter(Boolean);
     // Held here until spoken: an utterance the page drops may never end.
-    utterances = sentences.map((sentence) => {
+    utterances = sentencesOf(spokenParts(form, run, text)).map((sentence) => {
       const utterance = new SpeechSynthesisUtterance(sentence);
       utterance.voice = voice;
       utterance.lang = voice.lang;
@@ -111,6 +110,17 @@ export function readAloudButton(controls, desk) {
       show();
     };
     for (const utterance of utterances) window.speechSynthesis.speak(utterance);
+  };
+  button.addEventListener('click', async () => {
+    if (speaking) {
+      stop();
+      return;
+    }
+    note.textContent = '';
+    await voicesListed();
+    const voice = voiceFor(LANGUAGES[languageCode()].tag);
+    if (!voice || typeof SpeechSynthesisUtterance !== 'function') setText(note, text('noVoice'));
+    else speak(voice);
   });
   // Another language: stop, and say it again only when asked.
   onTableChange(() => {

@@ -19,11 +19,13 @@
 // When a run ends, the window's element (data-control="main") sends a
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
 // it: { m1, m2, r1, r2, height, length } as numbers, speed ("fast",
-// "medium" or "slow": the speed the run used) and result ("37.9cm").
+// "medium" or "slow": the speed the run used) and result ("37.9cm"). Any
+// change of the form's state sends "shoutotsu:state" (form_state.js).
 import { showControl } from './control_view.js';
 import { showEnded, showErrorBox } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
+import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
 import { onTableChange } from '../i18n/text.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
@@ -55,6 +57,7 @@ export class FormPage {
     this.scale = 1;
     this.finished = false;
     this.pending = new Map(); // control id -> the control as last shown
+    this.state = new FormStateEvents(api, this.controls);
     this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
     /** @type {Array<() => void>} */
     this.eventWatchers = [];
@@ -133,9 +136,7 @@ export class FormPage {
   render(c, before) {
     const changed = (...keys) => before === null || keys.some((k) => before[k] !== c[k]);
     if (c.kind === 'timer') {
-      // A timer's state reaches the ticker as soon as it is taken (take()).
-      if (before === null) this.ticker.set(c.id, c.enabled ? c.interval : 0);
-      if (changed('enabled')) this.views.get(c.id).element.dataset.enabled = String(c.enabled);
+      this.showTimer(c, before);
       return;
     }
     if (isFigure(c)) {
@@ -155,6 +156,13 @@ export class FormPage {
     if (showControl(view, c, before, this.twipsPerPixel) && this.surfaces.has(c.id)) this.surfaces.layout(this.scale);
   }
 
+  // A timer's state reaches the ticker as soon as it is taken (take()); at
+  // the start, here.
+  showTimer(c, before) {
+    if (before === null) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+    if (before === null || before.enabled !== c.enabled) this.views.get(c.id).element.dataset.enabled = String(c.enabled);
+  }
+
   // --- events -------------------------------------------------------------
 
   // Runs one event of the form, then shows what it changed at once.
@@ -163,9 +171,7 @@ export class FormPage {
     run();
     this.take();
     this.draw(false);
-    this.reportRun(this.api.finishedRun());
-    for (const watch of this.eventWatchers) watch();
-    this.afterEvent();
+    this.afterChanges(this.api.finishedRun());
   }
 
   // One tick of timer `id`: the form changes now, the page shows it in the
@@ -175,11 +181,17 @@ export class FormPage {
     if (this.finished) return;
     this.api.tick(id);
     this.take();
+    const ended = this.api.finishedRun();
+    if (ended !== null || (this.api.status() & 6) !== 0) this.draw(true);
+    this.afterChanges(ended);
+  }
+
+  // What follows each event and each tick: the run that ended reported,
+  // the state sent, the watchers told, the end or a failure handled.
+  afterChanges(ended) {
+    this.reportRun(ended);
+    if (!this.finished) this.state.send(this.windowElement, ended);
     for (const watch of this.eventWatchers) watch();
-    const run = this.api.finishedRun();
-    if (run === null && (this.api.status() & 6) === 0) return;
-    this.draw(true);
-    this.reportRun(run);
     this.afterEvent();
   }
 

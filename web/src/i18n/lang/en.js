@@ -201,4 +201,17 @@ export default {
   aidsStrobeSaid: 'Strobe: both bobs are left as faint circles every 0.02 seconds. The farther apart the circles, the faster the bob moved.',
   lessonBadTool: '"{value}" in "tools": there is no such tool. tools can name {accepted}.',
   teacherToolsLegend: 'Tools to turn on',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Opened from a teacher\'s link: its fixed settings cannot be unfixed here.',
+  predictionTaken: 'Guess for this run: {prediction}cm',
+  lessonFromLink: 'Teacher\'s link',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" has too many rows. The class record holds {max} runs in all.',
+  classFull: 'There is no room for "{file}". The class record holds {max} runs in all.',
+  classReading: 'Reading "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Your notes from another tab were put together with these. Please check them.',
 };

@@ -201,4 +201,17 @@ export default {
   aidsStrobeSaid: 'Estroboscopio: las dos bolas quedan como círculos claros cada 0,02 segundos. Cuanto más separados los círculos, más rápido se movió la bola.',
   lessonBadTool: '"{value}" en "tools": esa herramienta no existe. En tools se puede escribir {accepted}.',
   teacherToolsLegend: 'Herramientas encendidas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Abierta con el enlace del maestro: las condiciones fijas no se pueden liberar aquí.',
+  predictionTaken: 'Predicción de este intento: {prediction}cm',
+  lessonFromLink: 'Enlace del maestro',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tiene demasiadas filas. El registro de la clase guarda {max} pruebas en total.',
+  classFull: 'No hay lugar para "{file}". El registro de la clase guarda {max} pruebas en total.',
+  classReading: 'Leyendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Tus notas de otra pestaña se juntaron con estas. Revísalas, por favor.',
 };

@@ -201,4 +201,17 @@ export default {
   aidsStrobeSaid: 'Strobe: iniiwan ang dalawang bola bilang malabong bilog bawat 0.02 segundo. Kapag mas magkalayo ang mga bilog, mas mabilis ang bola.',
   lessonBadTool: '"{value}" sa "tools": walang ganoong tool. Sa tools, puwedeng isulat ang {accepted}.',
   teacherToolsLegend: 'Mga tool na bukas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Binuksan mula sa link ng guro: hindi maaalis dito ang nakapirming kondisyon.',
+  predictionTaken: 'Hula para sa takbong ito: {prediction}cm',
+  lessonFromLink: 'Link ng guro',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: 'Sobrang dami ng hilera ng "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classFull: 'Wala nang lugar para sa "{file}". Hanggang {max} takbo lang ang talaan ng klase.',
+  classReading: 'Binabasa ang "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Pinagsama ang tala mo mula sa ibang tab at ang mga ito. Pakitingnan.',
 };

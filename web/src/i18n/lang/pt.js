@@ -201,4 +201,17 @@ export default {
   aidsStrobeSaid: 'Estroboscópio: as duas bolinhas ficam como círculos claros a cada 0,02 segundo. Quanto mais longe um círculo do outro, mais rápido a bolinha andou.',
   lessonBadTool: '"{value}" em "tools": essa ferramenta não existe. Em tools dá para escrever {accepted}.',
   teacherToolsLegend: 'Ferramentas ligadas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Aberta pelo link do professor: as condições fixas não podem ser liberadas aqui.',
+  predictionTaken: 'Palpite desta rodada: {prediction}cm',
+  lessonFromLink: 'Link do professor',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: ', ',
+  classSpeedsJoin: '", "',
+  classTooManyRows: '"{file}" tem linhas demais. O registro da turma guarda {max} rodadas no total.',
+  classFull: 'Não há espaço para "{file}". O registro da turma guarda {max} rodadas no total.',
+  classReading: 'Lendo "{file}" ({n}/{count})…',
+  noticeNotesJoined: 'Suas notas de outra aba foram juntadas com estas. Confira, por favor.',
 };

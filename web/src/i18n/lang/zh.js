@@ -200,4 +200,17 @@ export default {
   aidsStrobeSaid: '频闪：每隔0.02秒，把两个球的位置留成淡淡的圆圈。圆圈隔得越远，球就动得越快。',
   lessonBadTool: '"tools"里的"{value}"：没有这样的工具。tools 里可以写 {accepted}。',
   teacherToolsLegend: '打开的工具',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: '这是用老师的链接打开的网页，固定的条件不能在这里取消。',
+  predictionTaken: '这次实验的预测：{prediction}cm',
+  lessonFromLink: '老师的链接',
+
+  // --- the records' rows as numbers, the class's size and tabs ---
+  listJoin: '、',
+  classSpeedsJoin: '”“',
+  classTooManyRows: '“{file}”的行太多了。全班记录一共最多 {max} 次。',
+  classFull: '放不下“{file}”了。全班记录一共最多 {max} 次。',
+  classReading: '正在读“{file}”（{n}/{count}）…',
+  noticeNotesJoined: '另一个标签页里写的笔记已经和这里的合在一起了。请检查一下。',
 };
