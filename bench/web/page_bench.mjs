@@ -1,16 +1,20 @@
-// The page's figures in headless Chromium: timing fidelity of whole runs at
-// full speed and on a CPU 4 and 6 times slower, tick + paint cost per tick,
-// time to the first frame against the page's own static copy and against a
-// page that draws one canvas, and the single file's bytes.
-// Usage: node bench/web/page_bench.mjs [--first-frame]   (after bash scripts/web.sh build)
+// The page's figures in headless Chromium, each beside the same figure of a
+// baseline build measured in the same run: a run's pace (wall time from
+// "スタート" to the run's end over its ticks × 10 ms) at full speed and on a
+// CPU 4 and 6 times slower, what a frame of a run costs the main thread by
+// phase (Chromium's timeline trace), the first frame against the page's own
+// static copy, and the single file's bytes.
+// Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame] [--no-trace]
+//   (after bash scripts/web.sh build; OLD.html: the single file of the
+//   build to compare with, e.g. main's)
 import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
 import { pathToFileURL } from 'node:url';
-import { join } from 'node:path';
-import { control, launchChromium, nativeTrace, openPage, singleFile, singleFileUrl } from '../../tests/web/harness.mjs';
+import { join, resolve } from 'node:path';
+import { control, launchChromium, nativeTrace, openPage, singleFile } from '../../tests/web/harness.mjs';
+import { frameCosts, recordTrace } from './frame_trace.mjs';
 
-const baselineUrl = pathToFileURL(join(new URL('.', import.meta.url).pathname, 'one_canvas.html')).href;
 const median = (values) => {
   const sorted = [...values].sort((a, b) => a - b);
   return sorted[Math.floor(sorted.length / 2)];
@@ -24,35 +28,20 @@ function ticksOfRun(speed) {
   return rows.length - 1;
 }
 
-// Times every timer and animation-frame callback of the page from outside,
-// so the page carries nothing for the benchmark: a tick is one timer
-// callback, the canvas is painted in animation frames.
-const timeCallbacks = () => {
-  window.benchCosts = { timeout: [], frame: [] };
-  const wrap = (original, list) => function (callback, ...rest) {
-    return original.call(this, function (...args) {
-      const began = performance.now();
-      try {
-        return callback.apply(this, args);
-      } finally {
-        if (window.benchCosts.recording) list.push(performance.now() - began);
-      }
-    }, ...rest);
-  };
-  window.setTimeout = wrap(window.setTimeout, window.benchCosts.timeout);
-  window.requestAnimationFrame = wrap(window.requestAnimationFrame, window.benchCosts.frame);
-};
-
-// The moment the page marks itself ready, taken inside the page: how long
-// Playwright takes to notice the mark is not the page's.
+// The moment the page's first frame is on the screen, taken inside the
+// page (how long Playwright takes to notice is not the page's): the page
+// marks it with data-shown="1" (what lies below the window comes after it,
+// and data-ready="1" once that is shown too); a page without that mark
+// (an older build, the static copy) with data-ready="1".
 const timeReady = () => {
   // Set up before the document has its root element, so it watches the
   // whole document.
   new MutationObserver((records, observer) => {
-    if (document.documentElement?.dataset.ready !== '1') return;
+    const root = document.documentElement;
+    if (root?.dataset.shown !== '1' && root?.dataset.ready !== '1') return;
     window.benchReadyAt = performance.now();
     observer.disconnect();
-  }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready'] });
+  }).observe(document, { attributes: true, subtree: true, attributeFilter: ['data-ready', 'data-shown'] });
 };
 
 // The page's own size on the screen the benchmark uses; the static copy is
@@ -104,6 +93,7 @@ async function staticCopyOf(context, url) {
     // Not ready until the marker says so; the loading note, which the
     // ready page hides, is left out so the copy shows what the page shows.
     copy.removeAttribute('data-ready');
+    copy.removeAttribute('data-shown');
     copy.querySelector('#loading')?.remove();
     const marker = document.createElement('script');
     marker.textContent = "requestAnimationFrame(() => requestAnimationFrame(() => { document.documentElement.dataset.ready = '1'; }));";
@@ -118,82 +108,98 @@ async function staticCopyOf(context, url) {
 }
 
 // A whole default run at `speed`, clicked through its option `option`, with
-// the renderer `rate` times slower: wall time ÷ (ticks × 10 ms) and what
-// its callbacks cost.
-async function timeRun(context, speed, option, rate) {
-  const page = await openPage(context, singleFileUrl, viewport);
+// the renderer `rate` times slower: wall time ÷ (ticks × 10 ms). With
+// `trace`, also the run's timeline: what its frames cost by phase.
+async function timeRun(context, url, speed, option, rate, trace = false) {
+  const page = await openPage(context, url, viewport);
   await slowCpu(context, page, rate);
   await control(page, option).click();
   // The run's end is taken inside the page, as the form reports it.
-  const [began, ended] = await page.evaluate(() => new Promise((done) => {
+  const run = () => page.evaluate(() => new Promise((done) => {
     const start = document.querySelector('[data-control="start"]');
-    document.addEventListener('shoutotsu:run', () => {
-      window.benchCosts.recording = false;
-      done([began, performance.now()]);
-    }, { once: true });
-    window.benchCosts.recording = true;
+    document.addEventListener('shoutotsu:run', () => done(performance.now() - began), { once: true });
     const began = performance.now();
     /** @type {HTMLElement} */ (start).click();
   }));
-  const ticks = ticksOfRun(speed);
-  const costs = await page.evaluate(() => window.benchCosts);
+  let wall = 0;
+  let costs = null;
+  if (trace) {
+    costs = frameCosts(await recordTrace(context, page, async () => { wall = await run(); }));
+  } else {
+    wall = await run();
+  }
   await page.close();
-  const total = costs.timeout.reduce((a, b) => a + b, 0) + costs.frame.reduce((a, b) => a + b, 0);
-  return {
-    ratio: (ended - began) / (ticks * 10),
-    tick: median(costs.timeout),
-    frame: median(costs.frame),
-    perTick: total / ticks,
-  };
+  return { ratio: wall / (ticksOfRun(speed) * 10), costs };
 }
 
-// `--first-frame` measures only the first frame (and the bytes).
-const onlyFirstFrame = process.argv.includes('--first-frame');
+const args = process.argv.slice(2);
+const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : undefined);
+const onlyFirstFrame = args.includes('--first-frame');
+const baselineFile = option('--baseline') ?? process.env.SHOUTOTSU_BENCH_BASELINE;
+const builds = [['page', singleFile]];
+if (baselineFile) builds.push(['baseline', resolve(baselineFile)]);
+const urls = new Map(builds.map(([name, file]) => [name, pathToFileURL(file).href]));
 const context = await launchChromium();
-await context.addInitScript(timeCallbacks);
 await context.addInitScript(timeReady);
-const speeds = [['fast', 'sp(0)'], ['medium', 'sp(1)'], ['slow', 'sp(2)']];
-const report = [];
+const speeds = [['fast', 'sp(0)'], ['medium', 'sp(1)']];
+const report = [`load average at the start: ${execFileSync('cat', ['/proc/loadavg'], { encoding: 'utf8' }).trim()}`];
+const side = (name, values, digits) => `${name} ${median(values).toFixed(digits)} (${values.map((v) => v.toFixed(digits)).join(' ')})`;
+
+// The pace: median of 3 runs per build, the builds interleaved.
 for (const rate of onlyFirstFrame ? [] : [1, 4, 6]) {
-  for (const [speed, option] of speeds) {
-    const runs = [];
-    for (let run = 0; run < 3; run++) runs.push(await timeRun(context, speed, option, rate));
-    const ratios = runs.map((r) => r.ratio);
-    const timing = `wall/(ticks x 10 ms) median ${median(ratios).toFixed(4)} ` +
-      `(runs ${ratios.map((r) => r.toFixed(4)).join(' ')})`;
-    if (rate !== 1) {
-      report.push(`${speed}, CPU ${rate}x slower: ${timing}`);
-      continue;
+  for (const [speed, radio] of speeds) {
+    const ratios = new Map(builds.map(([name]) => [name, []]));
+    for (let run = 0; run < 3; run++) {
+      for (const [name] of builds) ratios.get(name).push((await timeRun(context, urls.get(name), speed, radio, rate)).ratio);
     }
-    report.push(`${speed}: ticks ${ticksOfRun(speed)}, ${timing}; tick callback median ` +
-      `${median(runs.map((r) => r.tick)).toFixed(3)} ms, paint frame median ` +
-      `${median(runs.map((r) => r.frame)).toFixed(3)} ms, tick + paint per tick ` +
-      `${median(runs.map((r) => r.perTick)).toFixed(3)} ms`);
+    report.push(`pace, ${speed} (${ticksOfRun(speed)} ticks), CPU ${rate}x: wall/(ticks x 10 ms) ` +
+      builds.map(([name]) => side(name, ratios.get(name), 3)).join(' | '));
   }
 }
 
-// The first frame of the single file, of its static copy (the floor: the
-// same page with nothing to run) and of a page that draws one canvas, loads
-// interleaved, at full speed and six times slower. Another build's single
-// file can be weighed in the same loop: SHOUTOTSU_BENCH_OTHER=path/to/shoutotsu.html.
-const other = process.env.SHOUTOTSU_BENCH_OTHER;
-const copy = await staticCopyOf(context, singleFileUrl);
-const pages = [['single file', singleFileUrl], ['static copy', copy.url], ['one canvas', baselineUrl]];
-if (other) pages.push([other, pathToFileURL(other).href]);
+// A frame's cost: a medium run at 4x traced, 3 runs per build; each
+// phase's main-thread time per frame drawn and per tick, median of the runs.
+if (!onlyFirstFrame && !args.includes('--no-trace')) {
+  const phases = ['script', 'style', 'layout', 'paint', 'commit', 'other'];
+  const drawn = phases.slice(0, 5);
+  const ticks = ticksOfRun('medium');
+  const traced = new Map(builds.map(([name]) => [name, []]));
+  for (let run = 0; run < 3; run++) {
+    for (const [name] of builds) traced.get(name).push((await timeRun(context, urls.get(name), 'medium', 'sp(1)', 4, true)).costs);
+  }
+  for (const [name] of builds) {
+    const runs = traced.get(name);
+    const per = (divisor, p) => median(runs.map((r) => r.totals[p] / divisor(r)));
+    const sum = (divisor) => median(runs.map((r) => drawn.reduce((total, p) => total + r.totals[p], 0) / divisor(r)));
+    const frame = (r) => r.frames;
+    const tick = () => ticks;
+    report.push(`frame cost, medium at CPU 4x, ${name}: ${median(runs.map(frame))} frames for ${ticks} ticks; ` +
+      `per frame ms ${phases.map((p) => `${p} ${per(frame, p).toFixed(2)}`).join(', ')}; ` +
+      `script+style+layout+paint+commit per frame ${sum(frame).toFixed(2)}, per tick ${sum(tick).toFixed(2)}`);
+  }
+}
+
+// The first frame of each build against its own static copy (the floor:
+// the same page with nothing to run), loads interleaved, at full speed and
+// six times slower.
+const copies = new Map();
+for (const [name] of builds) copies.set(name, await staticCopyOf(context, urls.get(name)));
 for (const rate of [1, 6]) {
+  const pages = builds.flatMap(([name]) => [[name, urls.get(name)], [`${name}'s static copy`, copies.get(name).url]]);
   const times = new Map(pages.map(([name]) => [name, []]));
   for (let i = 0; i < 9; i++) {
     for (const [name, url] of pages) times.get(name).push(await firstFrameMs(context, url, rate));
   }
   const at = (name) => median(times.get(name));
-  report.push(`first frame, CPU ${rate}x: ` + pages.map(([name]) => `${name} ${at(name).toFixed(1)} ms`).join(', '));
-  report.push(`first frame, CPU ${rate}x: single file / static copy ${(at('single file') / at('static copy')).toFixed(2)}, ` +
-    `static copy / one canvas ${(at('static copy') / at('one canvas')).toFixed(2)}, ` +
-    `single file / one canvas ${(at('single file') / at('one canvas')).toFixed(2)}` +
-    (other ? `, other / static copy ${(at(other) / at('static copy')).toFixed(2)}` : ''));
+  report.push(`first frame, CPU ${rate}x: ` + builds.map(([name]) =>
+    `${name} ${at(name).toFixed(1)} ms / static copy ${at(`${name}'s static copy`).toFixed(1)} ms = ` +
+    `${(at(name) / at(`${name}'s static copy`)).toFixed(2)}`).join(' | '));
 }
-copy.remove();
-report.push(`static copy: ${copy.bytes} bytes`);
-report.push(`single file: ${statSync(singleFile).size} bytes (${(statSync(singleFile).size / 1024).toFixed(1)} KiB)`);
+for (const [name, file] of builds) {
+  report.push(`${name}: single file ${statSync(file).size} bytes (${(statSync(file).size / 1024).toFixed(1)} KiB), ` +
+    `static copy ${copies.get(name).bytes} bytes`);
+  copies.get(name).remove();
+}
+report.push(`load average at the end: ${execFileSync('cat', ['/proc/loadavg'], { encoding: 'utf8' }).trim()}`);
 await context.close();
 console.log(report.join('\n'));

@@ -122,20 +122,46 @@ async function boot() {
   const page = new FormPage(api, document.getElementById('desk'),
     /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
   page.start();
-  keepRecord(document.getElementById('desk'));
-  keepClassRecord(document.querySelector('.record-host'), api.resultFor);
+  const desk = /** @type {HTMLElement} */ (document.getElementById('desk'));
+  // The first frame shows the window, as the lesson's link sets it, and the
+  // lesson's tools beside it; what lies below the window (the record, the
+  // class's record) and the offline worker wait until that frame is on the
+  // screen.
   setUpLesson(page);
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(page));
   mountMeasuringAids(page);
-  // FOR REMOVAL: the record's texts, until its modules write them through setText.
-  watchForFurigana(/** @type {HTMLElement} */ (document.querySelector('.record-host')));
+  await nextFrame();
+  document.documentElement.dataset.shown = '1';
+  keepBelowWindow(desk, api);
   registerOfflineWorker();
-  // Ready once the first frame with the window is on the screen.
-  requestAnimationFrame(() => requestAnimationFrame(() => {
-    document.documentElement.dataset.ready = '1';
-  }));
+  // Ready once the frame with all of it is on the screen.
+  await nextFrame();
+  document.documentElement.dataset.ready = '1';
 }
+
+// The record and the class's record below the window, each part where it
+// stood when they were made before the first frame.
+function keepBelowWindow(desk, api) {
+  keepRecord(desk);
+  // The record's prediction field leads the lesson's tools, as it did when
+  // the record came first.
+  const tools = document.querySelector('.lesson-bar');
+  const prediction = tools?.querySelector('.lesson-prediction')?.closest('.lesson-tool');
+  if (tools && prediction) tools.prepend(prediction);
+  const recordHost = /** @type {HTMLElement} */ (document.querySelector('.record-host'));
+  // The lesson's line stands just above the record, as it would had the
+  // record been there first.
+  const lesson = recordHost.nextElementSibling;
+  if (lesson?.classList.contains('lesson')) recordHost.before(lesson);
+  keepClassRecord(recordHost, api.resultFor);
+  // FOR REMOVAL: the record's texts, until its modules write them through setText.
+  watchForFurigana(recordHost);
+}
+
+// Resolves once the next frame has been shown: the frame after the next
+// animation frame has begun.
+const nextFrame = () => new Promise((shown) => requestAnimationFrame(() => requestAnimationFrame(() => shown(undefined))));
 
 boot().catch((error) => showProblem('load-failed', error && error.message ? error.message : error));

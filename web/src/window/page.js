@@ -6,12 +6,15 @@
 // taken and shown, so a control never shows a value the form lacks. The
 // window stands at its place on the screen (the viewport) at 15 twips per
 // CSS pixel; labels are page text, shapes and lines are painted on a canvas
-// of their container, and the timers tick at their interval of wall time.
+// of their container. The timers tick on the page's clock, each tick a step
+// of the form, and what their ticks changed is shown once per animation
+// frame (see ticker.js).
 //
 // Each control's element carries the control's name in data-control (the
 // focusable element, for a control that takes the focus); a member of a
 // control array is named with its index, as in "sp(1)". The page is ready
-// for use when the root element has data-ready="1".
+// for use when the root element has data-ready="1" (its first frame, the
+// window alone, is marked data-shown="1"; see boot.js).
 //
 // When a run ends, the window's element (data-control="main") sends a
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
@@ -53,14 +56,15 @@ export class FormPage {
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
     this.finished = false;
+    this.pending = new Map(); // control id -> the control as last shown
     this.state = new FormStateEvents(api, this.controls);
-    this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
+    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
     /** @type {Array<() => void>} */
     this.eventWatchers = [];
   }
 
-  // `watch` is called after each event the form handled, once its changes
-  // are shown (the measuring aids follow the run by it).
+  // `watch` is called after each event the form handled (each tick too),
+  // once its changes are taken (the measuring aids follow the run by it).
   afterEvents(watch) {
     this.eventWatchers.push(watch);
   }
@@ -132,10 +136,7 @@ export class FormPage {
   render(c, before) {
     const changed = (...keys) => before === null || keys.some((k) => before[k] !== c[k]);
     if (c.kind === 'timer') {
-      if (changed('enabled')) {
-        this.ticker.set(c.id, c.enabled ? c.interval : 0);
-        this.views.get(c.id).element.dataset.enabled = String(c.enabled);
-      }
+      this.showTimer(c, before);
       return;
     }
     if (isFigure(c)) {
@@ -155,25 +156,70 @@ export class FormPage {
     if (showControl(view, c, before, this.twipsPerPixel) && this.surfaces.has(c.id)) this.surfaces.layout(this.scale);
   }
 
+  // A timer's state reaches the ticker as soon as it is taken (take()); at
+  // the start, here.
+  showTimer(c, before) {
+    if (before === null) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+    if (before === null || before.enabled !== c.enabled) this.views.get(c.id).element.dataset.enabled = String(c.enabled);
+  }
+
   // --- events -------------------------------------------------------------
 
-  // Runs one event of the form, then shows what it changed.
+  // Runs one event of the form, then shows what it changed at once.
   event(run) {
     if (this.finished) return;
-    const focused = this.focus.focused();
     run();
-    for (const change of this.api.changes()) {
-      const c = this.controls[change.id];
-      const before = { ...c };
-      Object.assign(c, change);
-      this.render(c, before);
-    }
-    if (!this.finished) this.focus.keep(focused);
+    this.take();
+    this.draw(false);
+    this.afterChanges(this.api.finishedRun());
+  }
+
+  // One tick of timer `id`: the form changes now, the page shows it in the
+  // next frame, unless the run ended or the form stopped, which are shown
+  // at once.
+  tickOnce(id) {
+    if (this.finished) return;
+    this.api.tick(id);
+    this.take();
     const ended = this.api.finishedRun();
+    if (ended !== null || (this.api.status() & 6) !== 0) this.draw(true);
+    this.afterChanges(ended);
+  }
+
+  // What follows each event and each tick: the run that ended reported,
+  // the state sent, the watchers told, the end or a failure handled.
+  afterChanges(ended) {
     this.reportRun(ended);
     if (!this.finished) this.state.send(this.windowElement, ended);
     for (const watch of this.eventWatchers) watch();
     this.afterEvent();
+  }
+
+  // Takes the form's changes into the controls; each changed control is
+  // shown by the next draw(), against what it showed before. The timers
+  // reach the ticker at once, so a phase that ends starts the next timer
+  // within its tick.
+  take() {
+    for (const change of this.api.changes()) {
+      const c = this.controls[change.id];
+      const before = { ...c };
+      Object.assign(c, change);
+      if (c.kind === 'timer' && before.enabled !== c.enabled) this.ticker.set(c.id, c.enabled ? c.interval : 0);
+      if (!this.pending.has(c.id)) this.pending.set(c.id, before);
+    }
+  }
+
+  // Shows every control changed since the last draw; `paint` also paints
+  // the figures now, as an animation frame does.
+  draw(paint) {
+    if (this.pending.size > 0) {
+      const focused = this.focus.focused();
+      const shown = [...this.pending];
+      this.pending.clear();
+      for (const [id, before] of shown) this.render(this.controls[id], before);
+      if (!this.finished) this.focus.keep(focused);
+    }
+    if (paint) this.surfaces.paintNow();
   }
 
   afterEvent() {

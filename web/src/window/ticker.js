@@ -1,21 +1,52 @@
-// The timers of the form, driven at their interval of wall time.
+// The timers of the form, driven by the page's clock, and the frames that
+// show what their ticks changed.
 //
-// Each handled tick is one fixed step of the model, so the cadence is all
-// that wall time decides. A tick that comes a little late (the browser's
-// timers are never exact) keeps the cadence, so a run takes as long as its
-// ticks say; one that comes later than a whole interval (a busy or
-// throttled tab) starts the cadence afresh from now: the ticks missed are
-// dropped, never made up, so the model never jumps. While the tab is
-// hidden nothing ticks, and the run goes on where it stopped when the tab
-// is shown again.
+// Each tick is one fixed step of the model, so wall time decides only when
+// a tick runs, never what it does. A timer enabled at model time t ticks at
+// t + interval, t + 2 × interval, …, on the page's clock
+// (performance.now()). Whenever the page gets the thread (a timeout set for
+// the next tick, or an animation frame) it runs every tick due by then, in
+// the order of their model times, so ticks a busy or slow device could not
+// run on time are made up rather than lost, and the run keeps its pace. A
+// timer enabled inside a tick (a phase that ends starts the next) counts
+// from that tick's model time, not from the late moment it actually ran.
+//
+// Ticks change the model only; what they changed is drawn once per
+// animation frame, however many ticks that frame covers, so drawing costs
+// the same at any pace and never moves the model's times.
+//
+// A tab put away for a while must not run a whole run at once: the ticks
+// more than `behind` ms overdue are dropped, and the timers go on from
+// there. While the tab is hidden nothing ticks; shown again, the run goes
+// on where it stopped, one interval later.
+
+// How far the model may fall behind the clock before ticks are dropped: 20
+// ticks of 10 ms, about what a slow device needs for one frame of a busy
+// page, and far less than any run.
+export const kMaxBehindMs = 200;
+
+// A timeout may fire a little before the time it was set for, as the page's
+// clock reads it; a tick due within this is run rather than waited for.
+const kEarlyMs = 1;
+
 export class Ticker {
-  // tick(id): handles one tick of timer `id`; the page then tells the ticker
-  // which timers are enabled.
-  constructor(tick, clock = defaultClock) {
+  // tick(id): runs one tick of timer `id` in the model (the page enables and
+  // disables timers through set() meanwhile); draw(): shows what the ticks
+  // since the last frame changed.
+  /**
+   * @param {{ tick: (id: any) => void, draw: () => void }} page
+   * @param {{ now: () => number, setTimeout: Function, clearTimeout: Function,
+   *   requestAnimationFrame: Function, cancelAnimationFrame: Function }} clock
+   */
+  constructor({ tick, draw }, clock = defaultClock, behind = kMaxBehindMs) {
     this.tick = tick;
+    this.draw = draw;
     this.clock = clock;
-    this.timers = new Map(); // id -> { interval, due }
-    this.handle = null;
+    this.behind = behind;
+    this.timers = new Map(); // id -> { interval, due }, in the order enabled
+    this.handle = null; // the timeout for the next tick
+    this.frame = null; // the animation frame that draws
+    this.modelTime = null; // the due time of the tick being run
     this.paused = false;
     this.stopped = false;
   }
@@ -26,12 +57,12 @@ export class Ticker {
     const running = this.timers.get(id);
     if (interval > 0) {
       // Enabling a running timer leaves its cadence alone; a timer enabled
-      // now first ticks one interval from now.
-      if (!running) this.timers.set(id, { interval, due: this.clock.now() + interval });
+      // now first ticks one interval from now, in the model's time.
+      if (!running) this.timers.set(id, { interval, due: (this.modelTime ?? this.clock.now()) + interval });
     } else if (running) {
       this.timers.delete(id);
     }
-    this.schedule();
+    if (this.modelTime === null) this.schedule();
   }
 
   // For good: after the program ended or failed.
@@ -52,6 +83,8 @@ export class Ticker {
     const now = this.clock.now();
     for (const timer of this.timers.values()) timer.due = now + timer.interval;
     this.schedule();
+    // What was changed but not yet drawn when the tab went away.
+    this.requestFrame();
   }
 
   get running() {
@@ -59,37 +92,69 @@ export class Ticker {
   }
 
   cancel() {
-    if (this.handle !== null) {
-      this.clock.clearTimeout(this.handle);
-      this.handle = null;
-    }
+    if (this.handle !== null) this.clock.clearTimeout(this.handle);
+    if (this.frame !== null) this.clock.cancelAnimationFrame(this.frame);
+    this.handle = null;
+    this.frame = null;
   }
 
+  // The timeout for the next tick due.
   schedule() {
-    this.cancel();
+    if (this.handle !== null) this.clock.clearTimeout(this.handle);
+    this.handle = null;
     if (!this.running) return;
+    const wait = Math.max(0, this.nextDue() - this.clock.now());
+    this.handle = this.clock.setTimeout(() => {
+      this.handle = null;
+      this.catchUp();
+      this.schedule();
+    }, wait);
+  }
+
+  nextDue() {
     let first = Infinity;
     for (const timer of this.timers.values()) first = Math.min(first, timer.due);
-    const wait = Math.max(0, first - this.clock.now());
-    this.handle = this.clock.setTimeout(() => this.fire(), wait);
+    return first;
   }
 
-  fire() {
-    this.handle = null;
+  // Runs every tick due by now, earliest first (a tie goes to the timer
+  // enabled first), and asks for a frame to show them. Returns how many ran.
+  catchUp() {
+    if (!this.running) return 0;
     const now = this.clock.now();
-    // The timer most overdue ticks once; any other due one waits for the
-    // next round, so each callback is one event, as on the desktop.
-    let chosen = null;
-    for (const [id, timer] of this.timers) {
-      if (timer.due <= now + 1 && (chosen === null || timer.due < this.timers.get(chosen).due)) chosen = id;
-    }
-    if (chosen !== null) {
+    const late = now - this.behind - this.nextDue();
+    if (late > 0) for (const timer of this.timers.values()) timer.due += late;
+    let ran = 0;
+    for (;;) {
+      if (!this.running) break;
+      let chosen = null;
+      for (const [id, timer] of this.timers) {
+        if (timer.due <= now + kEarlyMs && (chosen === null || timer.due < this.timers.get(chosen).due)) chosen = id;
+      }
+      if (chosen === null) break;
       const timer = this.timers.get(chosen);
-      const next = timer.due + timer.interval;
-      timer.due = next > now ? next : now + timer.interval;
-      this.tick(chosen);
+      this.modelTime = timer.due;
+      timer.due += timer.interval;
+      try {
+        this.tick(chosen);
+      } finally {
+        this.modelTime = null;
+      }
+      ran += 1;
     }
-    this.schedule();
+    if (ran > 0) this.requestFrame();
+    return ran;
+  }
+
+  requestFrame() {
+    if (this.frame !== null || this.stopped || this.paused) return;
+    this.frame = this.clock.requestAnimationFrame(() => {
+      // The frame shows the model as of now: ticks due meanwhile first.
+      this.catchUp();
+      this.frame = null;
+      this.schedule();
+      this.draw();
+    });
   }
 }
 
@@ -97,4 +162,6 @@ const defaultClock = {
   now: () => performance.now(),
   setTimeout: (callback, ms) => setTimeout(callback, ms),
   clearTimeout: (handle) => clearTimeout(handle),
+  requestAnimationFrame: (callback) => requestAnimationFrame(callback),
+  cancelAnimationFrame: (handle) => cancelAnimationFrame(handle),
 };
