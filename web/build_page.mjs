@@ -12,6 +12,7 @@ import { createHash } from 'node:crypto';
 import { mkdirSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { basename, dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 import { buildSync, transformSync } from 'esbuild';
 
 const here = dirname(fileURLToPath(import.meta.url));
@@ -37,6 +38,22 @@ export function bundleScript({ map = false, name = 'app.js' } = {}) {
   if (!map) return { code };
   const mapText = result.outputFiles.find((file) => file.path.endsWith('.map')).text;
   return { code: `${code}//# sourceMappingURL=${name}.map\n`, map: mapText };
+}
+
+// The inflater the single file unpacks its WebAssembly with, as a classic
+// script that leaves one global, shoutotsuGunzip: the same code in every
+// browser, the oldest the page runs in too.
+export function bundleGunzip() {
+  return buildSync({
+    stdin: { contents: "import { gunzipSync } from 'fflate'; window.shoutotsuGunzip = gunzipSync;", resolveDir: here },
+    bundle: true,
+    format: 'iife',
+    minify: true,
+    target: ['chrome92', 'safari15', 'firefox90'],
+    legalComments: 'none',
+    write: false,
+    logLevel: 'silent',
+  }).outputFiles[0].text;
 }
 
 // Text that may stand inside an HTML script element.
@@ -98,11 +115,13 @@ function build(options) {
       `<link rel="apple-touch-icon" href="${dataUrl('image/png', touchIcon)}">`,
       `<style>\n${style}</style>`,
     ].join('\n'),
-    // The WebAssembly first, as text that is not run (base64 needs no
-    // escaping), and the script that starts compiling it while the
+    // The WebAssembly first, packed with gzip (less than half its size) as
+    // text that is not run (base64 needs no escaping), then its inflater
+    // and the script that unpacks it and starts compiling it while the
     // module's script and the page's are read.
     scripts: [
-      `<script type="application/octet-stream" id="program">${wasm.toString('base64')}</script>`,
+      `<script type="application/gzip" id="program">${gzipSync(wasm, { level: 9 }).toString('base64')}</script>`,
+      `<script>\n${inlineScript(bundleGunzip())}</script>`,
       `<script>\n${inlineScript(read(join(here, 'start_compiling.js')))}</script>`,
       `<script>\n${inlineScript(moduleScript)}</script>`,
       `<script>\n${inlineScript(app.code)}</script>`,

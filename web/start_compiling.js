@@ -1,8 +1,10 @@
-// The single file carries the program's WebAssembly as base64 text in the
-// element #program. This classic script runs as soon as the parser reaches
-// it, before the page's larger scripts: it decodes the text and hands the
-// bytes to the browser, which compiles them on its own threads while the
-// main thread reads the rest of the page. boot.js then only instantiates.
+// The single file carries the program's WebAssembly gzip-packed, as base64
+// text in the element #program. This classic script runs as soon as the
+// parser reaches it, before the page's larger scripts: it decodes the text,
+// unpacks it (shoutotsuGunzip, the inflater inlined just before) and hands
+// the bytes to the browser, which compiles them on its own threads while
+// the main thread reads the rest of the page. boot.js then only
+// instantiates.
 // A failure is kept in the promise, for boot.js to say in the page.
 (function () {
   var source = document.getElementById('program');
@@ -19,7 +21,7 @@
       bytes = new Uint8Array(raw.length);
       for (var i = 0; i < raw.length; i++) bytes[i] = raw.charCodeAt(i);
     }
-    window.shoutotsuProgram = WebAssembly.compile(bytes);
+    window.shoutotsuProgram = WebAssembly.compile(window.shoutotsuGunzip(bytes));
   } catch (error) {
     window.shoutotsuProgram = Promise.reject(error);
   }
