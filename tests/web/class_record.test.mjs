@@ -60,7 +60,7 @@ describe('the class\'s record on the page', () => {
     assert.equal(await page.locator('[data-control="class-record"] .record-drawing > svg').getAttribute('data-axis'), 'm1');
     const said = await messages(page);
     assert.deepEqual(said.map(([kind]) => kind), ['added', 'added', 'added', 'refused']);
-    assert.match(said[3][1], /^「4班\.csv」の 3行目は 値が 9こ あります。10こ の はずです。$/);
+    assert.match(said[3][1], /^「4班\.csv」の3行目は値が9個あります。正しくは10個です。$/);
     // The learner's own record is untouched.
     assert.equal(await page.locator('[data-control="record"] tbody tr').count(), 0);
     assert.equal(await page.evaluate(() => localStorage.getItem('shoutotsu.record.v1')), null);
@@ -73,7 +73,7 @@ describe('the class\'s record on the page', () => {
     assert.equal(await page.locator('tr[data-mismatch="true"]').count(), 1);
     await control(page, 'class-files').setInputFiles([{ ...GROUP_1, name: 'もう一度.csv' }]);
     await page.waitForSelector('.class-messages li[data-message="same"]');
-    assert.match((await messages(page))[0][1], /「もう一度\.csv」は「1班」と 同じ 中身/);
+    assert.match((await messages(page))[0][1], /「もう一度\.csv」は「1班」と同じ内容/);
     assert.equal((await tableRows(page)).length, 12);
 
     // A renamed group is written as text, and into the CSV with no formula.

@@ -111,6 +111,6 @@ test('the chosen language is kept over a reload, and one the page lacks is said 
   await page.goto(`${shared.site.url}?lang=klingon`);
   await page.waitForSelector('html[data-ready="1"]');
   assert.equal(await control(page, 'start').textContent(), 'スタート');
-  assert.match(await page.locator('#language-problem').textContent(), /「klingon」という ことばは ありません。えらべるのは ja, en/);
+  assert.match(await page.locator('#language-problem').textContent(), /「klingon」ということばはありません。えらべるのは ja, en/);
   await page.close();
 });

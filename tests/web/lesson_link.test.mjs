@@ -27,7 +27,7 @@ const windowState = (page) => page.evaluate(([labelNames, barNames]) => {
 test('a link sets m1 and the height, runs to the core\'s result and keeps m2 locked after クリア', async () => {
   const page = await openPage(shared.context, `${shared.site.url}?m1=50&height=40&lock=m2`);
   assert.deepEqual(await windowState(page), { labels: ['50', '20', '10', '10', '40', '60'], unavailable: ['T2mScroll'], speed: 1 });
-  assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が 決めた 条件（かえられません）：当てられるぴるての重さ 20 g');
+  assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が決めた条件（変えられません）：当てられるぴるての重さ 20 g');
   assert.equal(await control(page, 'lessonNotice').isVisible(), false);
   assert.match(await control(page, 'T2mScroll').getAttribute('aria-valuetext'), /先生が決めた条件/);
 
@@ -49,7 +49,7 @@ test('a value off its bar or an unknown name gives one notice and changes nothin
   const today = await windowState(plain);
   assert.equal(await control(plain, 'lessonNotice').count(), 0, 'no query, no lesson line');
   await plain.close();
-  for (const [query, named] of [['?m1=35', /「m1=35」.*10から 50まで/], ['?x=1', /「x=1」/]]) {
+  for (const [query, named] of [['?m1=35', /「m1=35」.*10から50まで/], ['?x=1', /「x=1」/]]) {
     const page = await openPage(shared.context, shared.site.url + query);
     assert.deepEqual(await windowState(page), today, query);
     const notice = control(page, 'lessonNotice');

@@ -53,7 +53,7 @@ describe('the lesson\'s steps on the page', () => {
     await waitForRunEnd(page);
     assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9cm', changed: [], many: '' }]);
     assert.equal(await control(page, 'prediction').inputValue(), '', 'emptied for the next run');
-    await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目: 予想 40cm、結果 37.9cm');
+    await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目：予想 40cm、結果 37.9cm');
 
     await control(page, 'record-copy').click();
     const copied = await page.evaluate(() => navigator.clipboard.readText());

@@ -56,8 +56,8 @@ test('after a run the button says the question, the conditions and the result, a
   const heard = await page.evaluate(() => window.heard);
   const said = heard.map((h) => h.text);
   // A sentence at a time: the question, the conditions, the result last.
-  assert.match(said[0], /どのように かわるでしょうか。$/);
-  assert.match(said.join(''), /おもさは 20グラム。.*はんけいは 10ミリメートル。.*たかさは 20センチメートル。ななめの ながさは 60センチメートル。シミュレーションの はやさは ちゅうくらいです。/);
+  assert.match(said[0], /どのように変わるでしょうか。$/);
+  assert.match(said.join(''), /重さは 20グラム。.*半径は 10ミリメートル。.*高さは 20センチメートル。ななめの長さは 60センチメートル。シミュレーション速度は ちゅうくらいです。/);
   assert.equal(said.at(-1), '当てられるぴるての動いた距離は、37.9センチメートルです。');
   assert.deepEqual([...new Set(heard.map((h) => `${h.lang} ${h.rate}`))], ['ja-JP 0.9']);
   // Pressed while speaking, it stops.

@@ -61,7 +61,7 @@ describe('the record on a page of its own', () => {
       ['2', '10', '20', '10', '10', '20', '60', '中', '25.3cm'],
       ['3', '50', '20', '10', '10', '20', '60', '速', '54.2cm'],
     ]);
-    assert.deepEqual(await page.evaluate(() => window.announced), ['1回目: 45.5cm', '2回目: 25.3cm', '3回目: 54.2cm']);
+    assert.deepEqual(await page.evaluate(() => window.announced), ['1回目：45.5cm', '2回目：25.3cm', '3回目：54.2cm']);
     assert.equal(await page.locator('[data-control="record"] thead th').count(), 11);
 
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
@@ -142,7 +142,7 @@ describe('the record on a page of its own', () => {
     for (const [stored, kind] of [[damaged, 'set-aside'], [newer, 'other-version'], ...impossible]) {
       const page = await mounted('memory', { [KEY]: stored });
       assert.deepEqual(await notices(page), [kind]);
-      assert.match(await page.locator('[data-notice]').textContent(), /消さずに別の場所に取っておきました/);
+      assert.match(await page.locator('[data-notice]').textContent(), /消さずに取っておきました/);
       await add(page, run('10', '25.3cm'));
       const kept = await page.evaluate((key) => [...window.storage.items].filter(([k]) => k.startsWith(`${key}:set-aside:`)), KEY);
       assert.equal(kept.length, 1);
@@ -264,7 +264,7 @@ describe('the record on a page of its own', () => {
       const page = await mounted(kind);
       await add(page, run('10', '25.3cm'), run('30', '45.5cm'));
       assert.deepEqual(await notices(page), ['memory'], kind);
-      assert.match(await page.locator('[data-notice]').textContent(), /このページを閉じるまで/);
+      assert.match(await page.locator('[data-notice]').textContent(), /ページをとじると、記録も消えます/);
       assert.equal((await tableRows(page)).length, 2, kind);
       await page.close();
     }
@@ -280,7 +280,7 @@ describe('the record on a page of its own', () => {
     assert.deepEqual([kept[0].n, kept.at(-1).n, kept.at(-1).result], [2, 1001, '54.2cm']);
     assert.deepEqual(await notices(page), ['cap']);
     assert.equal(await page.evaluate((key) => JSON.parse(window.storage.getItem(key)).rows.length, KEY), 1000);
-    assert.deepEqual(await page.evaluate(() => window.announced), ['1001回目: 54.2cm']);
+    assert.deepEqual(await page.evaluate(() => window.announced), ['1001回目：54.2cm']);
     await page.close();
   });
 
@@ -378,7 +378,7 @@ describe('the record on the page', () => {
     await page.waitForTimeout(200);
     const [windowSaid, recordSaid] = await page.evaluate(heard);
     assert.match(windowSaid, /^結果.*37\.9.*。$/);
-    assert.equal(recordSaid, '3回目: 37.9cm');
+    assert.equal(recordSaid, '3回目：37.9cm');
 
     const other = await openPage(shared.context, `${shared.site.url}index.html`);
     assert.deepEqual(await tableRows(other), await tableRows(page));

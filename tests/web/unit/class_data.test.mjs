@@ -40,19 +40,19 @@ test('a group\'s file as the page saves it and as a spreadsheet saves it again',
 test('a file that is not a record is refused with its name, its line and what belongs there', () => {
   const row = '1,20,20,10,10,20,60,中,40,37.9cm';
   const cases = [
-    [file(['名前,点数', '山田,80']), /「x\.csv」の 1行目が 記録の 見出しでは ありません。見出しは「回,当てるぴるての重さ \(g\),/],
-    [file([HEADER.replace('回,', ''), row.slice(2)]), /1行目が 記録の 見出し/],
-    [file([HEADER, row, '2,20,20,10,10,20,60,中,37.9cm']), /「x\.csv」の 3行目は 値が 9こ あります。10こ の はずです。/],
-    [file([HEADER, row, '', '3,20,51,10,10,20,60,中,,37.9cm']), /4行目の「当てられるぴるての重さ \(g\)」が「51」です。10から50までの 整数/],
+    [file(['名前,点数', '山田,80']), /「x\.csv」の1行目が記録の見出しではありません。見出しは「回,当てるぴるての重さ \(g\),/],
+    [file([HEADER.replace('回,', ''), row.slice(2)]), /1行目が記録の見出し/],
+    [file([HEADER, row, '2,20,20,10,10,20,60,中,37.9cm']), /「x\.csv」の3行目は値が9個あります。正しくは10個です。/],
+    [file([HEADER, row, '', '3,20,51,10,10,20,60,中,,37.9cm']), /4行目の「当てられるぴるての重さ \(g\)」が「51」です。10から50までの整数/],
     [file([HEADER, '1,20,20,10,7,20,60,中,,37.9cm']), /2行目の「当てられるぴるての半径 \(mm\)」が「7」です。8から14まで/],
-    [file([HEADER, '1,20,20,10,10,20,60,中,,37.9']), /2行目の「結果（当てられるぴるての動いた距離）」が「37\.9」です。「37\.9cm」のような きょり/],
+    [file([HEADER, '1,20,20,10,10,20,60,中,,37.9']), /2行目の「結果（当てられるぴるての動いた距離）」が「37\.9」です。「37\.9cm」のような距離/],
     [file([HEADER, '1,20,20,10,10,20,60,中,201,37.9cm']), /「予想 \(cm\)」が「201」です。0から200まで/],
-    [file([HEADER, '1,20,20,10,10,20,60,普通,,37.9cm']), /「シミュレーション速度」が「普通」です。「速」「中」「遅」の どれか/],
-    [file([HEADER, '1,20,20,10,10,20,60,中,,"37.9cm']), /「x\.csv」の 2行目の「"」が とじていません/],
-    [file([HEADER]), /「x\.csv」には 記録の 行が ありません/],
-    [new Uint8Array(0), /「x\.csv」は からっぽです/],
-    [new Uint8Array([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 13]), /「x\.csv」は 文字の ファイルでは ありません/],
-    [new Uint8Array(1024 * 1024 + 1).fill(0x31), /「x\.csv」は 大きすぎます（1 MB まで）/],
+    [file([HEADER, '1,20,20,10,10,20,60,普通,,37.9cm']), /「シミュレーション速度」が「普通」です。「速」「中」「遅」のいずれか/],
+    [file([HEADER, '1,20,20,10,10,20,60,中,,"37.9cm']), /「x\.csv」の2行目の「"」が閉じていません/],
+    [file([HEADER]), /「x\.csv」には記録の行がありません/],
+    [new Uint8Array(0), /「x\.csv」は空です/],
+    [new Uint8Array([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 13]), /「x\.csv」はテキストファイルではありません/],
+    [new Uint8Array(1024 * 1024 + 1).fill(0x31), /「x\.csv」は大きすぎます（1 MB まで）/],
   ];
   for (const [bytes, message] of cases) {
     const read = readGroupFile('x.csv', bytes);
@@ -93,7 +93,7 @@ test('rows checked against the experiment, the combined CSV and the stored recor
     + `"'=HYPERLINK(""x"")",1,20,20,10,10,20,60,中,40,37.9cm\r\n"'=HYPERLINK(""x"")",1,30,20,10,10,20,60,速,,45.5cm\r\n`
     + `"'-2班, ""B""",1,20,20,10,10,20,60,遅,,37.9cm\r\n"'-2班, ""B""",1,30,20,10,10,20,60,中,,12.3cm\r\n`);
   // Read back by the page, the combined CSV is refused (another header), not taken for a group.
-  assert.match(readGroupFile('all.csv', utf8(csv, false)).error, /1行目が 記録の 見出しでは ありません/);
+  assert.match(readGroupFile('all.csv', utf8(csv, false)).error, /1行目が記録の見出しではありません/);
 
   assert.deepEqual(parseClass(serialiseClass(groups)), { groups });
   // Another file of the same name is a group of its own; the same text again is not.

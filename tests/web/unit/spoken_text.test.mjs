@@ -16,7 +16,7 @@ const controls = (kekka) => [
 test('the conditions are the form\'s values with their units as words, and the speed chosen', () => {
   const [question, conditions] = spokenParts(controls({ visible: false, caption: '↑結果' }), null, say);
   assert.equal(question, ja.speakQuestion);
-  assert.match(conditions, /当てるぴるての おもさは 30グラム。.*当てるぴるての はんけいは 12ミリメートル。.*たかさは 40センチメートル。ななめの ながさは 50センチメートル。.* はやさは おそいです。/);
+  assert.match(conditions, /当てるぴるての重さは 30グラム。.*当てるぴるての半径は 12ミリメートル。.*高さは 40センチメートル。ななめの長さは 50センチメートル。.*速度は おそいです。/);
 });
 
 test('the result is said only while the window shows that run\'s result', () => {

@@ -193,4 +193,12 @@ export default {
   teacherCopied: 'Copied. Paste it into Google Classroom or Teams to share it with your class.',
   teacherCopyByHand: 'It could not be copied. The link is selected: press Ctrl+C (⌘C on an iPad keyboard) to copy it.',
   teacherFromDisk: 'This page was opened from a file. A link works only when the page is on a web server or a learning site. The part from "?" below is what goes on the link.',
+
+  // --- words: the names the CSV's columns had before, still read ---
+  formerRun: 'Run',
+  formerM1: 'Weight of the striking bob (g)',
+  formerM2: 'Weight of the struck bob (g)',
+  formerSpeed: 'Play speed',
+  formerPrediction: 'Guess (cm)',
+  formerResult: 'Result (How far the struck bob moved)',
 };

@@ -221,4 +221,12 @@ export default {
   speakSpeed1: 'ちゅうくらい',
   speakSpeed2: 'おそい',
   speakResult: '当てられるぴるての動いた距離は、{distance}センチメートルです。',
+
+  // --- words: the names the CSV's columns had before, still read ---
+  formerRun: '回',
+  formerM1: '当てるぴるての重さ (g)',
+  formerM2: '当てられるぴるての重さ (g)',
+  formerSpeed: 'シミュレーション速度',
+  formerPrediction: '予想 (cm)',
+  formerResult: '結果（当てられるぴるての動いた距離）',
 };
