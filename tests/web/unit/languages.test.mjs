@@ -5,6 +5,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { LANGUAGES } from '../../../web/src/i18n/lang/all.js';
+import { decimalMark, formatDecimal, formatTenths, parseDecimal } from '../../../web/src/i18n/numbers.js';
+import { predictionFrom } from '../../../web/src/lesson/prediction.js';
 
 const ja = LANGUAGES.ja.table;
 const placeholders = (template) => [...new Set([...template.matchAll(/\{(\w+)\}/g)].map((m) => m[1]))].sort();
@@ -73,4 +75,25 @@ test('Japanese texts put no space between two Japanese characters', () => {
   const spaced = new RegExp(`${japanese} +${japanese}`);
   const spacedKeys = Object.entries(ja).filter(([key, value]) => !ownedElsewhere('ja', key) && spaced.test(value));
   assert.deepEqual(spacedKeys.map(([key]) => key), []);
+});
+
+test('numbers are written and read with each language\'s decimal mark, and read back to the same value', () => {
+  const comma = Object.keys(LANGUAGES).filter((code) => decimalMark(code) === ',');
+  assert.deepEqual(comma, ['pt', 'vi', 'es']);
+  for (const code of Object.keys(LANGUAGES)) {
+    const mark = decimalMark(code);
+    for (const tenths of [0, 5, 379, 400, 2000]) {
+      const written = formatTenths(tenths, code);
+      assert.match(written, new RegExp(`^\\d+\\${mark}\\d$`), `${code} ${tenths}`);
+      assert.equal(parseDecimal(written, code), tenths / 10, `${code} ${written}`);
+      assert.equal(parseDecimal(formatDecimal(tenths / 10, code), code), tenths / 10);
+    }
+    // Full-width digits and mark from a Japanese keyboard; a point in every language.
+    assert.equal(parseDecimal(`３７${mark === ',' ? '，' : '．'}５`, code), 37.5, code);
+    assert.equal(predictionFrom('37.5', code), '37.5', code);
+    assert.equal(predictionFrom(`37${mark}5 cm`, code), '37.5', code);
+    // A comma is a decimal mark only where the language writes one.
+    assert.equal(predictionFrom('37,5', code), mark === ',' ? '37.5' : null, code);
+    for (const bad of ['37,55', '3,7,5', '-1', '1e2', ',5', '37.', '200,1']) assert.equal(predictionFrom(bad, code), null, `${code} ${bad}`);
+  }
 });

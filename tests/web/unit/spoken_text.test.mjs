@@ -24,4 +24,7 @@ test('the result is said only while the window shows that run\'s result', () => 
   assert.equal(spokenParts(controls({ visible: true, caption: '23cm' }), run, say)[2], '当てられるぴるての動いた距離は、23センチメートルです。');
   assert.equal(spokenParts(controls({ visible: false, caption: '23cm' }), run, say).length, 2, 'cleared');
   assert.equal(spokenParts(controls({ visible: true, caption: '41.2cm' }), run, say).length, 2, 'another run');
+  // Said with the language's decimal mark, as its voice reads a number.
+  const decimal = { result: '37.9cm' };
+  assert.match(spokenParts(controls({ visible: true, caption: '37.9cm' }), decimal, say, 'pt')[2], /、37,9センチ/);
 });

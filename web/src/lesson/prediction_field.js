@@ -6,6 +6,7 @@ import { html } from '../dom.js';
 import { addLessonTool } from './lesson_bar.js';
 import { predictionFrom } from './prediction.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { languageCode } from '../i18n/language.js';
 
 const kDraftKey = 'shoutotsu.prediction.v1';
 
@@ -36,7 +37,7 @@ export function mountPrediction(storage) {
   }
 
   function check() {
-    const bad = predictionFrom(field.value) === null;
+    const bad = predictionFrom(field.value, languageCode()) === null;
     field.setAttribute('aria-invalid', String(bad));
     problem.hidden = !bad;
     problem.textContent = bad ? text('predictionBad') : '';
@@ -71,7 +72,7 @@ export function mountPrediction(storage) {
     // The prediction for the run that just ended ('' for none). A value the
     // field refuses stays in it, with its message, and is not used.
     take() {
-      const prediction = predictionFrom(field.value);
+      const prediction = predictionFrom(field.value, languageCode());
       if (prediction === null) {
         check();
         return '';

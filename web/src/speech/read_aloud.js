@@ -1,8 +1,9 @@
 // The button "よみあげ": reads the lesson's question, the conditions and the
 // last result aloud (spoken_text.js) through the browser's speech, in a
 // voice of the page's language, a little slower than usual for children.
-// Pressed again, it stops. Where the device has no voice for the language,
-// the button's note says so instead of staying silent.
+// Pressed again, it stops. Where the browser cannot speak at all, or has no
+// voice for the language, the button's note says which instead of staying
+// silent.
 import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
@@ -81,10 +82,14 @@ export function readAloudButton(controls, desk) {
       return;
     }
     note.textContent = '';
+    if (!window.speechSynthesis || typeof SpeechSynthesisUtterance !== 'function') {
+      note.textContent = text('noSpeech');
+      return;
+    }
     const tag = LANGUAGES[languageCode()].tag;
     await voicesListed();
     const voice = voiceFor(tag);
-    if (!voice || typeof SpeechSynthesisUtterance !== 'function') {
+    if (!voice) {
       note.textContent = text('noVoice');
       return;
     }
@@ -93,7 +98,7 @@ export function readAloudButton(controls, desk) {
     // One sentence to an utterance: some voices stop a long one halfway.
     // A period ends a sentence only before a space ("37.9" is one number).
     // (No look-behind in the pattern: Safari 15 cannot parse it.)
-    const sentences = spokenParts(controls(), run, text)
+    const sentences = spokenParts(controls(), run, text, languageCode())
       .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
       .filter(Boolean);
     // Held here until spoken: an utterance the page drops may never end.

@@ -201,4 +201,6 @@ export default {
   formerSpeed: 'Play speed',
   formerPrediction: 'Guess (cm)',
   formerResult: 'Result (How far the struck bob moved)',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'This browser cannot read aloud.',
 };

@@ -201,4 +201,6 @@ export default {
   formerSpeed: 'Velocidad',
   formerPrediction: 'Predicción (cm)',
   formerResult: 'Resultado (Cuánto se movió la bola golpeada)',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'Este navegador no puede leer en voz alta.',
 };

@@ -201,4 +201,6 @@ export default {
   formerSpeed: 'Bilis ng palabas',
   formerPrediction: 'Hula (cm)',
   formerResult: 'Resulta (Layo ng inusad ng bolang tinatamaan)',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'Hindi makababasa nang malakas ang browser na ito.',
 };

@@ -229,4 +229,6 @@ export default {
   formerSpeed: 'シミュレーション速度',
   formerPrediction: '予想 (cm)',
   formerResult: '結果（当てられるぴるての動いた距離）',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'このブラウザでは、よみあげが使えません。',
 };

@@ -201,4 +201,6 @@ export default {
   formerSpeed: 'Velocidade',
   formerPrediction: 'Palpite (cm)',
   formerResult: 'Resultado (Quanto a bolinha atingida andou)',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'Este navegador não consegue ler em voz alta.',
 };

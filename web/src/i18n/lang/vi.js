@@ -200,4 +200,6 @@ export default {
   formerSpeed: 'Tốc độ xem',
   formerPrediction: 'Dự đoán (cm)',
   formerResult: 'Kết quả (Quãng đường bi bị đập đi được)',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: 'Trình duyệt này không đọc to được.',
 };

@@ -200,4 +200,6 @@ export default {
   formerSpeed: '播放速度',
   formerPrediction: '预测 (cm)',
   formerResult: '结果（被撞球移动的距离）',
+  // --- words: reading aloud where the browser has no speech at all ---
+  noSpeech: '这个浏览器不能朗读。',
 };
