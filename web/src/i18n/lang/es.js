@@ -12,7 +12,7 @@ export default {
   'window.T1Frame': 'Peso de las bolas',
   'window.T2Frame': 'Radio de las bolas',
   'window.RFrame': 'Riel',
-  'window.SPFrame': 'Velocidad de la simulación',
+  'window.SPFrame': 'Simulación',
   'window.Label7': 'Que golpea',
   'window.Label18': 'Golpeada',
   'window.Label8': 'Que golpea',

@@ -19,7 +19,7 @@ export default {
   'window.Label17': 'Tinatamaan',
   'window.Label1': 'Taas:',
   'window.Label2': 'Dalisdis:',
-  'window.Label3': 'Mabilis Katamtaman Mabagal',
+  'window.Label3': 'Mabilis · Mabagal',
   'window.kekka': '↑Resulta',
 
   'a11y.Hscroll': 'Taas ng riles (cm)',

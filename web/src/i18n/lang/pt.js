@@ -12,7 +12,7 @@ export default {
   'window.T1Frame': 'Peso das bolinhas',
   'window.T2Frame': 'Raio das bolinhas',
   'window.RFrame': 'Trilho',
-  'window.SPFrame': 'Velocidade da simulação',
+  'window.SPFrame': 'Simulação',
   'window.Label7': 'Que bate',
   'window.Label18': 'Atingida',
   'window.Label8': 'Que bate',
