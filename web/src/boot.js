@@ -10,6 +10,7 @@ import { languagePicker } from './i18n/language_picker.js';
 import { addLessonTool } from './lesson/lesson_bar.js';
 import { setUpLesson } from './lesson/lesson_setup.js';
 import { FormPage } from './window/page.js';
+import { followScreen, keptSettings, restoreSettings } from './window/relayout.js';
 import { readAloudButton } from './speech/read_aloud.js';
 import { keepRecord } from './record/record_hook.js';
 import { formControls } from './window/window_text.js';
@@ -115,13 +116,29 @@ async function boot() {
     showProblem('load-failed', error && error.message ? error.message : error);
     return;
   }
-  const api = formApi(module);
-  const page = new FormPage(api, document.getElementById('desk'),
-    /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
+  const desk = /** @type {HTMLElement} */ (document.getElementById('desk'));
+  const icon = /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '';
+  let page = new FormPage(formApi(module), desk, icon);
   page.start();
-  keepRecord(document.getElementById('desk'));
-  keepClassRecord(document.querySelector('.record-host'), api.resultFor);
-  setUpLesson(page);
+  // The window laid out afresh for a turned or resized screen is a new
+  // page; what holds on to the page reaches the one shown now.
+  const shown = {
+    get api() { return page.api; },
+    get desk() { return desk; },
+    event: (/** @type {() => void} */ run) => page.event(run),
+  };
+  followScreen(() => page, async () => {
+    const kept = keptSettings(page, location.search);
+    const next = new FormPage(formApi(await loadModule()), desk, icon);
+    page.dispose();
+    page = next;
+    page.start();
+    restoreSettings(page, kept);
+    watchForFurigana(page.windowElement);
+  }, desk);
+  keepRecord(desk);
+  keepClassRecord(document.querySelector('.record-host'), (...values) => page.api.resultFor(...values));
+  setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(formControls, /** @type {HTMLElement} */ (document.getElementById('desk'))));

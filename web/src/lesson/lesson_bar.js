@@ -63,7 +63,8 @@ function place() {
     bar.dataset.layout = layout;
     bar.dataset.side = 'measuring';
     const box = bar.getBoundingClientRect();
-    return { width: box.width, height: box.height };
+    // A row wider than the desk is clipped to it; its content is not.
+    return { width: Math.max(box.width, bar.scrollWidth), height: box.height };
   };
   const row = measure('row');
   const column = measure('column');

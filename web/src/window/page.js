@@ -60,6 +60,7 @@ export class FormPage {
     for (const c of this.controls) this.render(c, null);
     // Another language: every control shows its texts again.
     onTableChange(() => {
+      if (this.disposed) return;
       for (const c of this.controls) if (c.kind !== 'timer' && !isFigure(c)) this.render(c, null);
     });
     this.live = document.createElement('div');
@@ -68,7 +69,9 @@ export class FormPage {
     this.live.setAttribute('aria-live', 'polite');
     this.desk.append(this.live);
     this.fit();
-    addEventListener('resize', () => this.fit());
+    addEventListener('resize', () => {
+      if (!this.disposed) this.fit();
+    });
     this.watchPixelRatio();
     document.addEventListener('keydown', (e) => {
       if (!this.finished) this.focus.tabKey(e);
@@ -233,6 +236,16 @@ export class FormPage {
   }
 
   // --- the end ------------------------------------------------------------
+
+  // Gives the desk to a window laid out afresh (relayout.js): nothing of
+  // this one ticks, listens or stays on the page.
+  dispose() {
+    this.disposed = true;
+    this.finished = true;
+    this.ticker.stop();
+    this.windowElement.remove();
+    this.live.remove();
+  }
 
   // おわる: a tab cannot close itself, so the page says the program has
   // ended and offers to start it afresh.
