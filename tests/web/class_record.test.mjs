@@ -54,7 +54,7 @@ describe('the class\'s record on the page', () => {
     assert.deepEqual(rows.map((row) => row[0]), [...Array(5).fill('1班'), ...Array(4).fill('2班'), ...Array(3).fill('3班')]);
     const marked = await page.$$eval('tr[data-mismatch="true"]', (trs) => trs.map((tr) => tr.textContent));
     assert.equal(marked.length, 1);
-    assert.match(marked[0], /^3班2.*47cm実験の結果と合いません$/);
+    assert.match(marked[0], /^3班2.*47cm実験の結果と一致しません$/);
     assert.equal(await page.locator('[data-control="class-record"] .record-drawing svg [data-series]').count(), 3);
     assert.equal(await page.locator('[data-control="class-record"] .record-drawing .class-prediction').count(), 4);
     assert.equal(await page.locator('[data-control="class-record"] .record-drawing > svg').getAttribute('data-axis'), 'm1');

@@ -110,7 +110,7 @@ describe('the lesson\'s steps on the page', () => {
     const rows = await rowCells(page);
     assert.deepEqual(rows.map((row) => row.changed), [[], ['m1'], ['m1'], ['r1', 'height'], []]);
     assert.deepEqual(rows.map((row) => Boolean(row.many)), [false, false, false, true, false]);
-    assert.match(rows[3].many, /2つ以上の条件を変えた/);
+    assert.match(rows[3].many, /2つ以上の条件を変えました/);
     assert.match(await page.locator('[data-changed="true"]').first().textContent(), /変えた条件/, 'heard as well as seen');
     const axes = await control(page, 'recordAxis').locator('option').evaluateAll((os) => os.map((o) => o.value));
     assert.ok(!axes.includes('speed'), `the speed is not an axis: ${axes}`);
