@@ -89,6 +89,9 @@ export function followScreen(current, startAfresh, desk) {
     laidOutFor = now;
     try {
       await startAfresh();
+    } catch (error) {
+      // The window as it was stays: scaled, but whole.
+      console.warn('The window could not be laid out afresh:', error);
     } finally {
       busy = false;
     }
