@@ -81,6 +81,8 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
         await control(page, 'start').click();
         await runEnd(page);
         assert.equal((await control(page, 'kekka').textContent()).trim(), '37.9cm', where);
+        // Heard with the language's decimal mark, as its voice reads a number.
+        assert.match(await page.locator('.live').textContent(), new RegExp(`37\\${decimalMark(code)}9`), where);
         assert.equal(await page.locator('[data-control="record"] td[data-key="speed"]').last().textContent(),
           language.table['a11y.sp(1)'], `${where}: the record names the speed`);
         await check('after a run');
