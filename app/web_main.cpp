@@ -2,6 +2,7 @@
 // viewport, loads it, and hands it to the page. The page's script then
 // drives it; the form and its platform live as long as the page.
 #include "app/main_form.h"
+#include "app/web_measuring_aids.h"
 #include "platform/web/page_api.h"
 #include "platform/web/web_platform.h"
 
@@ -13,5 +14,6 @@ int main() {
     // load is reported by the platform and shown by the page.
     form.load();
     shoutotsu::attachPage(form, platform);
+    shoutotsu::attachMeasuringAids(form);
     return 0;
 }

@@ -15,6 +15,7 @@ namespace {
 std::unique_ptr<PageBinding> page;
 Form* pageForm = nullptr;
 WebPlatform* pagePlatform = nullptr;
+void (*tickListener)() = nullptr;
 
 // Each call keeps its answer until it is called again, so the script can
 // read it out of the module's memory.
@@ -37,6 +38,8 @@ void attachPage(Form& form, WebPlatform& platform) {
     pageForm = &form;
     pagePlatform = &platform;
 }
+
+void onTickTaken(void (*listener)()) { tickListener = listener; }
 
 } // namespace shoutotsu
 
@@ -71,7 +74,13 @@ EMSCRIPTEN_KEEPALIVE int shoutotsu_option_after(int id, int step) {
     return page ? page->optionAfter(id, step) : -1;
 }
 
-EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) { return page && page->tick(id) ? 1 : 0; }
+EMSCRIPTEN_KEEPALIVE int shoutotsu_tick(int id) {
+    const bool taken = page && page->tick(id);
+    if (taken && shoutotsu::tickListener != nullptr) {
+        shoutotsu::tickListener();
+    }
+    return taken ? 1 : 0;
+}
 
 EMSCRIPTEN_KEEPALIVE int shoutotsu_status() { return page ? page->status() : 0; }
 

@@ -50,4 +50,7 @@ ScreenSize pageViewport();
 // must live as long as the page.
 void attachPage(Form& form, WebPlatform& platform);
 
+// Called after every tick the form took, once the tick's changes are made.
+void onTickTaken(void (*listener)());
+
 } // namespace shoutotsu

@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { mountMeasuringAids } from './aids/measuring_aids.js';
 import { keepClassRecord } from './class/class_hook.js';
 import { watchForFurigana } from './furigana/furigana.js';
 import { furiganaSwitch } from './furigana/furigana_switch.js';
@@ -34,6 +35,8 @@ function formApi(module) {
     lockParameter: (parameter) => module._shoutotsu_lock_parameter(parameter) === 1,
     selectSpeed: (speed) => module._shoutotsu_select_speed(speed) === 1,
     settings: () => JSON.parse(text(module._shoutotsu_settings())),
+    floorScale: () => JSON.parse(text(module._shoutotsu_floor_scale())),
+    strobe: () => JSON.parse(text(module._shoutotsu_strobe())),
     finishedRun: () => {
       const run = text(module._shoutotsu_finished_run());
       return run ? JSON.parse(run) : null;
@@ -142,6 +145,7 @@ async function boot() {
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(formControls, /** @type {HTMLElement} */ (document.getElementById('desk'))));
+  mountMeasuringAids(page);
   for (const root of document.querySelectorAll('.window, .record-host, .lesson-bar')) watchForFurigana(/** @type {HTMLElement} */ (root));
   registerOfflineWorker();
   // Ready once the first frame with the window is on the screen.

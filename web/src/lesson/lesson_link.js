@@ -1,21 +1,22 @@
 // The link a teacher hands out: its query sets the window's conditions and
 // speed, and fixes some of the conditions for the lesson.
-//   ?m1=10&height=20&speed=slow&lock=m2,r1,r2,height,length
+//   ?m1=10&height=20&speed=slow&lock=m2,r1,r2,height,length&tools=ruler
 // A condition's value is the number its label shows (g, mm, cm), on its
 // scroll bar's range and step, as the core's table has them. Whatever does
 // not fit is left out and named in `problems`, so that the page can say
 // what it ignored; the rest still applies. No page element is touched here.
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { text } from '../i18n/text.js';
+import { readTools, TOOLS_NAME, toolProblemText, toolsQuery } from './tools_link.js';
 
 /**
  * @typedef {{ key: string, name: string, unit: string, minimum: number, maximum: number,
  *   step: number, default: number }} Parameter
  * @typedef {{ parameters: Parameter[], speeds: { key: string, name: string }[] }} Table
- * @typedef {{ kind: 'value' | 'speed' | 'lock' | 'unknown' | 'repeated', name: string,
+ * @typedef {{ kind: 'value' | 'speed' | 'lock' | 'tool' | 'unknown' | 'repeated', name: string,
  *   value: string }} Problem
  * @typedef {{ values: Record<string, number>, speed: string | null, locks: string[],
- *   problems: Problem[] }} Lesson
+ *   tools: string[], problems: Problem[] }} Lesson
  */
 
 // The conditions in the order of the window's frames, left to right (the
@@ -23,7 +24,7 @@ import { text } from '../i18n/text.js';
 export const LINK_ORDER = ['m1', 'm2', 'r1', 'r2', 'height', 'length'];
 // Names the link may carry besides: the speed, the locks, and the page's
 // language (read where the page picks its language).
-const OTHER_NAMES = ['speed', 'lock', 'lang'];
+const OTHER_NAMES = ['speed', 'lock', TOOLS_NAME, 'lang'];
 // A value longer than this is cut in a notice; nobody types it on purpose.
 const SHOWN_LENGTH = 20;
 
@@ -49,7 +50,7 @@ export function readLesson(search, table = PARAMETER_TABLE) {
   const parameters = new Map(table.parameters.map((p) => [p.key, p]));
   const speeds = table.speeds.map((s) => s.key);
   /** @type {Lesson} */
-  const lesson = { values: {}, speed: null, locks: [], problems: [] };
+  const lesson = { values: {}, speed: null, locks: [], tools: [], problems: [] };
   const pairs = [...new URLSearchParams(search)].filter(([name, value]) => name !== '' || value !== '');
   const counts = new Map();
   for (const [name] of pairs) counts.set(name, (counts.get(name) ?? 0) + 1);
@@ -66,6 +67,10 @@ export function readLesson(search, table = PARAMETER_TABLE) {
     } else if (name === 'speed') {
       if (speeds.includes(value)) lesson.speed = value;
       else problem('speed', name, value);
+    } else if (name === TOOLS_NAME) {
+      const { tools, unknown } = readTools(value);
+      lesson.tools = tools;
+      for (const item of unknown) problem('tool', name, item);
     } else if (name === 'lock') {
       for (const item of value.split(',').map((part) => part.trim())) {
         if (item === '') continue; // "lock=m1," is only a comma too many
@@ -83,15 +88,15 @@ export function readLesson(search, table = PARAMETER_TABLE) {
 
 /** @param {Lesson} lesson */
 export const isEmptyLesson = (lesson) => Object.keys(lesson.values).length === 0 && lesson.speed === null
-  && lesson.locks.length === 0 && lesson.problems.length === 0;
+  && lesson.locks.length === 0 && lesson.tools.length === 0 && lesson.problems.length === 0;
 
 /**
  * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2"). A
  * value its bar's step cannot show is left out.
- * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[] }} lesson
+ * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[], tools?: string[] }} lesson
  * @param {Table} [table]
  */
-export function lessonQuery({ values, speed = null, locks = [] }, table = PARAMETER_TABLE) {
+export function lessonQuery({ values, speed = null, locks = [], tools = [] }, table = PARAMETER_TABLE) {
   const parts = [];
   for (const key of LINK_ORDER) {
     const parameter = table.parameters.find((p) => p.key === key);
@@ -100,6 +105,7 @@ export function lessonQuery({ values, speed = null, locks = [] }, table = PARAME
   if (speed) parts.push(`speed=${speed}`);
   const locked = LINK_ORDER.filter((key) => locks.includes(key));
   if (locked.length > 0) parts.push(`lock=${locked.join(',')}`);
+  parts.push(...toolsQuery(tools));
   return `?${parts.join('&')}`;
 }
 
@@ -118,6 +124,7 @@ export function problemTexts(problems, table = PARAMETER_TABLE) {
     if (kind === 'speed') {
       return text('lessonBadSpeed', { value, accepted: table.speeds.map((s) => `${s.key}（${s.name}）`).join(separator) });
     }
+    if (kind === 'tool') return toolProblemText(value);
     if (kind === 'lock') return text('lessonBadLock', { value, accepted: LINK_ORDER.join(separator) });
     if (kind === 'repeated') return text('lessonRepeated', { name });
     return text('lessonUnknown', { name: value === '' ? name : `${name}=${value}`, accepted: [...LINK_ORDER, ...OTHER_NAMES].join(separator) });

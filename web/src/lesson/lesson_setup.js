@@ -10,6 +10,7 @@ import { isEmptyLesson, LINK_ORDER, problemTexts, readLesson } from './lesson_li
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { mountTeacherPanel } from './teacher_panel.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { setAid } from '../aids/aids_store.js';
 
 const indexOf = (key) => PARAMETER_TABLE.parameters.findIndex((p) => p.key === key);
 
@@ -23,7 +24,7 @@ export function setUpLesson(page, search = location.search) {
     applyLesson(page, lesson);
     showLesson(page, lesson);
   }
-  mountTeacherPanel(page, lesson.locks);
+  mountTeacherPanel(page, lesson.locks, { tools: lesson.tools });
 }
 
 /**
@@ -33,7 +34,7 @@ export function setUpLesson(page, search = location.search) {
  * @param {import('../window/page.js').FormPage} page
  * @param {import('./lesson_link.js').Lesson} lesson
  */
-function applyLesson(page, { values, speed, locks }) {
+function applyLesson(page, { values, speed, locks, tools }) {
   const { api } = page;
   PARAMETER_TABLE.parameters.forEach(({ key }, parameter) => {
     if (key in values) page.event(() => api.setParameter(parameter, values[key]));
@@ -42,6 +43,8 @@ function applyLesson(page, { values, speed, locks }) {
     page.event(() => api.selectSpeed(PARAMETER_TABLE.speeds.findIndex((s) => s.key === speed)));
   }
   for (const key of locks) page.event(() => api.lockParameter(indexOf(key)));
+  // For this page only: what the device keeps stays the learner's choice.
+  for (const tool of tools) setAid(/** @type {any} */ (tool), true, { keep: false });
 }
 
 /**

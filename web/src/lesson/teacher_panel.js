@@ -10,6 +10,7 @@ import { fitsBar, lessonQuery, LINK_ORDER } from './lesson_link.js';
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { onTableChange, text } from '../i18n/text.js';
 import { speedName } from '../window/window_text.js';
+import { teacherToolBoxes } from './teacher_tools.js';
 
 const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === key);
 
@@ -17,9 +18,10 @@ const parameterOf = (key) => PARAMETER_TABLE.parameters.find((p) => p.key === ke
  * @param {import('../window/page.js').FormPage} page the started page
  * @param {string[]} locked the conditions this page's own link fixed: ticked at first
  * @param {{ address?: { protocol: string, origin: string, pathname: string },
- *   clipboard?: { writeText(text: string): Promise<void> } }} [options]
+ *   clipboard?: { writeText(text: string): Promise<void> }, tools?: string[] }} [options]
+ *   tools: the measuring aids this page's own link turned on: ticked at first
  */
-export function mountTeacherPanel(page, locked = [], { address = location, clipboard = navigator.clipboard } = {}) {
+export function mountTeacherPanel(page, locked = [], { address = location, clipboard = navigator.clipboard, tools = [] } = {}) {
   const fromDisk = address.protocol === 'file:';
   const panel = html('details', { class: 'teacher', 'data-control': 'teacher', 'data-print': 'hide' });
   const summary = html('summary');
@@ -38,6 +40,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
     locks.append(label);
     rows.set(key, row);
   }
+  const toolBoxes = teacherToolBoxes(tools);
   const speed = html('p', { class: 'teacher-speed' });
   const offStep = html('ul', { class: 'teacher-off-step' });
   const disk = html('p', { class: 'teacher-disk' });
@@ -49,7 +52,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
   const linkLine = html('p', { class: 'teacher-link' });
   linkLine.append(linkLabel, field, copy);
   const status = html('p', { class: 'teacher-status', role: 'status', 'aria-live': 'polite' });
-  panel.append(summary, intro, locks, speed, offStep, disk, linkLine, status);
+  panel.append(summary, intro, locks, toolBoxes.element, speed, offStep, disk, linkLine, status);
 
   const words = () => {
     summary.textContent = text('teacherTitle');
@@ -78,7 +81,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
     offStep.replaceChildren(...unfit);
     offStep.hidden = unfit.length === 0;
     const ticked = [...rows].filter(([, row]) => row.input.checked).map(([key]) => key);
-    const query = lessonQuery({ values, speed: settings.speed, locks: ticked });
+    const query = lessonQuery({ values, speed: settings.speed, locks: ticked, tools: toolBoxes.ticked() });
     field.value = fromDisk ? query : `${address.origin}${address.pathname}${query}`;
   };
 
@@ -86,6 +89,7 @@ export function mountTeacherPanel(page, locked = [], { address = location, clipb
     if (panel.open) refresh();
   });
   locks.addEventListener('change', refresh);
+  toolBoxes.element.addEventListener('change', refresh);
   // Whatever the learner or the teacher did in the window; each runs after
   // the window's own handler of the same input.
   for (const type of ['pointerup', 'keyup', 'wheel', 'click', 'shoutotsu:run']) {

@@ -52,6 +52,14 @@ export class FormPage {
     this.scale = 1;
     this.finished = false;
     this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
+    /** @type {Array<() => void>} */
+    this.eventWatchers = [];
+  }
+
+  // `watch` is called after each event the form handled, once its changes
+  // are shown (the measuring aids follow the run by it).
+  afterEvents(watch) {
+    this.eventWatchers.push(watch);
   }
 
   // Builds the window, shows it and starts the timers the form enabled.
@@ -162,6 +170,7 @@ export class FormPage {
     }
     if (!this.finished) this.focus.keep(focused);
     this.reportRun(this.api.finishedRun());
+    for (const watch of this.eventWatchers) watch();
     this.afterEvent();
   }
 

@@ -203,4 +203,11 @@ export default {
   formerResult: 'Result (How far the struck bob moved)',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'This browser cannot read aloud.',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Ruler',
+  aidsRulerSaid: 'A ruler on the floor: 0 cm is at the edge of the table. A mark every 1 cm, a number every 10 cm.',
+  aidsStrobe: 'Strobe',
+  aidsStrobeSaid: 'Strobe: both bobs are left as faint circles every 0.02 seconds. The farther apart the circles, the faster the bob moved.',
+  lessonBadTool: '"{value}" in "tools": there is no such tool. tools can name {accepted}.',
+  teacherToolsLegend: 'Tools to turn on',
 };

@@ -203,4 +203,11 @@ export default {
   formerResult: 'Resultado (Cuánto se movió la bola golpeada)',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'Este navegador no puede leer en voz alta.',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Regla',
+  aidsRulerSaid: 'Una regla en el suelo: 0 cm está en el borde de la mesa. Una marca cada 1 cm, un número cada 10 cm.',
+  aidsStrobe: 'Estroboscopio',
+  aidsStrobeSaid: 'Estroboscopio: las dos bolas quedan como círculos claros cada 0,02 segundos. Cuanto más separados los círculos, más rápido se movió la bola.',
+  lessonBadTool: '"{value}" en "tools": esa herramienta no existe. En tools se puede escribir {accepted}.',
+  teacherToolsLegend: 'Herramientas encendidas',
 };

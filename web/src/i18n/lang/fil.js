@@ -203,4 +203,11 @@ export default {
   formerResult: 'Resulta (Layo ng inusad ng bolang tinatamaan)',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'Hindi makababasa nang malakas ang browser na ito.',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Ruler',
+  aidsRulerSaid: 'Ruler sa sahig: ang 0 cm ay nasa gilid ng mesa. May guhit bawat 1 cm, may numero bawat 10 cm.',
+  aidsStrobe: 'Strobe',
+  aidsStrobeSaid: 'Strobe: iniiwan ang dalawang bola bilang malabong bilog bawat 0.02 segundo. Kapag mas magkalayo ang mga bilog, mas mabilis ang bola.',
+  lessonBadTool: '"{value}" sa "tools": walang ganoong tool. Sa tools, puwedeng isulat ang {accepted}.',
+  teacherToolsLegend: 'Mga tool na bukas',
 };

@@ -231,4 +231,11 @@ export default {
   formerResult: '結果（当てられるぴるての動いた距離）',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'このブラウザでは、よみあげが使えません。',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'ものさし',
+  aidsRulerSaid: 'ゆかに、つくえのはしを0cmとするものさしをおきます。1cmごとにめもり、10cmごとにすうじがあります。',
+  aidsStrobe: 'ストロボ',
+  aidsStrobeSaid: 'ストロボ：0.02びょうごとに、2つのぴるてのいたところを、うすいわでのこします。わとわがはなれているほど、速く動いています。',
+  lessonBadTool: '「tools」の中の「{value}」：そういう道具はありません。toolsに書けるのは{accepted}です。',
+  teacherToolsLegend: 'はじめからつかう道具',
 };

@@ -203,4 +203,11 @@ export default {
   formerResult: 'Resultado (Quanto a bolinha atingida andou)',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'Este navegador não consegue ler em voz alta.',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Régua',
+  aidsRulerSaid: 'Uma régua no chão: 0 cm fica na beira da mesa. Um risco a cada 1 cm, um número a cada 10 cm.',
+  aidsStrobe: 'Estroboscópio',
+  aidsStrobeSaid: 'Estroboscópio: as duas bolinhas ficam como círculos claros a cada 0,02 segundo. Quanto mais longe um círculo do outro, mais rápido a bolinha andou.',
+  lessonBadTool: '"{value}" em "tools": essa ferramenta não existe. Em tools dá para escrever {accepted}.',
+  teacherToolsLegend: 'Ferramentas ligadas',
 };

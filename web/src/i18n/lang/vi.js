@@ -202,4 +202,11 @@ export default {
   formerResult: 'Kết quả (Quãng đường bi bị đập đi được)',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: 'Trình duyệt này không đọc to được.',
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: 'Thước',
+  aidsRulerSaid: 'Thước trên sàn: 0 cm ở mép bàn. Mỗi 1 cm có một vạch, mỗi 10 cm có một số.',
+  aidsStrobe: 'Chớp sáng',
+  aidsStrobeSaid: 'Chớp sáng: cứ 0,02 giây, vị trí của hai viên bi được giữ lại thành vòng tròn mờ. Các vòng càng xa nhau, bi đi càng nhanh.',
+  lessonBadTool: '"{value}" trong "tools": không có công cụ đó. Trong tools có thể ghi {accepted}.',
+  teacherToolsLegend: 'Công cụ được bật',
 };

@@ -202,4 +202,12 @@ export default {
   formerResult: '结果（被撞球移动的距离）',
   // --- words: reading aloud where the browser has no speech at all ---
   noSpeech: '这个浏览器不能朗读。',
+
+  // --- the measuring aids: a ruler and a strobe ---
+  aidsRuler: '尺子',
+  aidsRulerSaid: '地面上的尺子：桌子边缘是0厘米。每1厘米一个刻度，每10厘米一个数字。',
+  aidsStrobe: '频闪',
+  aidsStrobeSaid: '频闪：每隔0.02秒，把两个球的位置留成淡淡的圆圈。圆圈隔得越远，球就动得越快。',
+  lessonBadTool: '“tools”里的“{value}”：没有这样的工具。tools 里可以写 {accepted}。',
+  teacherToolsLegend: '打开的工具',
 };
