@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { AidsLayer } from './aids/aids_layer.js';
 import { mountMeasuringAids } from './aids/measuring_aids.js';
 import { keepClassRecord } from './class/class_hook.js';
 import { watchForFurigana } from './furigana/furigana.js';
@@ -137,6 +138,7 @@ async function boot() {
     page = next;
     page.start();
     restoreSettings(page, kept);
+    new AidsLayer(page, page.api); // the aids' layer lives in the window
     watchForFurigana(page.windowElement);
   }, desk);
   keepRecord(desk);
