@@ -1,8 +1,15 @@
 // Keeps every file of the page, so after one visit it runs with no network.
-// The list of files and the cache's name (which changes with their
-// contents) are written in when the page is built.
-const CACHE = '@cache@';
+// The list of files and the version's name (which changes with their
+// contents) are written in when the page is built. The cache is named
+// after the worker's scope as well: two copies of the site in two folders
+// of one address each keep their own files, and one's update leaves the
+// other's alone.
+const VERSION = '@cache@';
+const SCOPE = self.registration.scope;
+const CACHE = `${VERSION} ${SCOPE}`;
 const FILES = @files@;
+// A cache of this scope, or one named before caches had a scope.
+const ours = (name) => name.endsWith(` ${SCOPE}`) || !name.includes(' ');
 
 // A new version's files come from the server itself, never from the
 // browser's HTTP cache: a server that lets files live long there (or sends
@@ -32,7 +39,7 @@ self.addEventListener('activate', (event) => {
   // Older versions of the page are dropped once this one is in charge.
   event.waitUntil(
     caches.keys()
-      .then((names) => Promise.all(names.filter((name) => name !== CACHE).map((name) => caches.delete(name))))
+      .then((names) => Promise.all(names.filter((name) => name !== CACHE && ours(name)).map((name) => caches.delete(name))))
       .then(() => self.clients.claim()),
   );
 });

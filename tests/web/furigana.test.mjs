@@ -4,6 +4,7 @@
 // a screen reader hears each word once; the choice is kept, and only
 // Japanese has readings.
 import { test } from 'node:test';
+import { readFile } from 'node:fs/promises';
 import assert from 'node:assert/strict';
 import { browserAndSite, control, decodePng, openPage } from './harness.mjs';
 import { overlaps, windowTexts } from './window_texts.mjs';
@@ -104,7 +105,7 @@ test('with furigana on every kanji word of the window has its reading, with room
   }
 });
 
-test('furigana stay on over a reload, and another language has none', async () => {
+test('furigana stay on over a reload, the chart\'s axis names keep theirs on screen and in the PNG, and another language has none', async () => {
   const page = await openPage(shared.context, `${shared.site.url}?lang=ja`);
   if ((await control(page, 'furigana').getAttribute('aria-pressed')) !== 'true') await control(page, 'furigana').click();
   await page.goto(shared.site.url);
@@ -112,6 +113,23 @@ test('furigana stay on over a reload, and another language has none', async () =
   assert.equal(await control(page, 'furigana').getAttribute('aria-pressed'), 'true');
   assert.ok(await page.locator('.window rt').count() > 0);
   assert.ok(await page.locator('[data-control="record"] rt').count() > 0, 'the record has readings too');
+  await page.evaluate(() => document.querySelector('[data-control="main"]').dispatchEvent(new CustomEvent('shoutotsu:run', {
+    bubbles: true, detail: { m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'medium', resultMm: 379, result: '37.9cm' },
+  })));
+  const names = await page.$$eval('.record-drawing svg .record-axis-name', (ts) => ts.map((t) => [t.textContent, t.getBBox().width]));
+  const bases = names.filter(([name]) => /[\u4e00-\u9fff]/.test(name));
+  assert.equal(bases.length, 2);
+  for (const [name, width] of names) assert.ok(width > 5, `"${name}" is drawn ${width} wide`);
+  assert.ok(names.some(([name]) => name === 'きょり'), 'the result\'s name has its reading');
+  const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'chart-png').click()]);
+  const png = decodePng(await readFile(await download.path()));
+  // The horizontal axis's name and its readings: the band under the ticks.
+  const scale = png.height / 380;
+  let ink = 0;
+  for (let y = Math.round(344 * scale); y < Math.round(378 * scale); y++) {
+    for (let x = 0; x < png.width; x++) if (png.pixel(x, y)[0] < 128) ink++;
+  }
+  assert.ok(ink > 100, `the saved name has ${ink} dark pixels`);
   await control(page, 'language').selectOption('en');
   assert.equal(await page.locator('rt').count(), 0);
   assert.ok(!(await control(page, 'furigana').isVisible()));

@@ -50,9 +50,13 @@ describe('the lesson\'s steps on the page', () => {
     await shared.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: shared.site.url });
     await control(page, 'prediction').fill('40');
     await control(page, 'start').click();
+    // Taken at スタート: what is typed during the run is the next run's.
+    assert.equal(await control(page, 'prediction').inputValue(), '');
+    assert.match(await control(page, 'predictionTaken').textContent(), /予想：40cm/);
+    await control(page, 'prediction').fill('50');
     await waitForRunEnd(page);
     assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9cm', changed: [], many: '' }]);
-    assert.equal(await control(page, 'prediction').inputValue(), '', 'emptied for the next run');
+    assert.equal(await control(page, 'prediction').inputValue(), '50', 'kept for the next run');
     await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目：予想 40cm、結果 37.9cm');
 
     await control(page, 'record-copy').click();
@@ -71,6 +75,23 @@ describe('the lesson\'s steps on the page', () => {
       await waitForRunEnd(page);
     }
     assert.deepEqual((await rowCells(page)).map((row) => row.prediction), ['40', '', '', '']);
+    // Composed through an input method, a word is checked once, when committed.
+    const alerts = await page.evaluate(() => {
+      const field = document.querySelector('[data-control="prediction"]');
+      let said = 0;
+      new MutationObserver((records) => { said += records.length; })
+        .observe(document.getElementById('prediction-problem'), { childList: true, characterData: true, subtree: true });
+      field.value = '';
+      field.dispatchEvent(new InputEvent('input'));
+      field.dispatchEvent(new CompositionEvent('compositionstart'));
+      for (const step of ['よ', 'よん', 'よんじゅ', 'よんじゅう']) {
+        field.value = step;
+        field.dispatchEvent(new InputEvent('input', { isComposing: true }));
+      }
+      field.dispatchEvent(new CompositionEvent('compositionend'));
+      return new Promise((done) => setTimeout(() => done(said), 0));
+    });
+    assert.equal(alerts, 2, 'emptied, then the one word');
     await page.close();
   });
 

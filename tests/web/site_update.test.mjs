@@ -40,7 +40,7 @@ before(() => {
 });
 after(() => rmSync(work, { recursive: true, force: true }));
 
-const cacheName = (site) => readFileSync(join(site, 'sw.js'), 'utf8').match(/const CACHE = '([^']+)'/)[1];
+const version = (site) => readFileSync(join(site, 'sw.js'), 'utf8').match(/const VERSION = '([^']+)'/)[1];
 async function untilTrue(check, failure, timeout = 20000) {
   for (const end = Date.now() + timeout; !(await check());) {
     assert.ok(Date.now() < end, failure);
@@ -77,9 +77,9 @@ test('a page installed from one build shows the next within two reloads', async 
         await untilTrue(() => page.evaluate(async (name) => {
           const registration = await navigator.serviceWorker.getRegistration();
           const names = await caches.keys();
-          return names.length === 1 && names[0] === name && registration.active?.state === 'activated'
+          return names.length === 1 && names[0] === `${name} ${registration.scope}` && registration.active?.state === 'activated'
             && !registration.installing && !registration.waiting;
-        }, cacheName(next)), `${how}: the next build's worker never took charge`);
+        }, version(next)), `${how}: the next build's worker never took charge`);
       }
 
       const got = await page.evaluate(async (names) => {
@@ -97,5 +97,31 @@ test('a page installed from one build shows the next within two reloads', async 
       await context.close();
       await server.close();
     }
+  }
+});
+
+test('two copies of the site on one address keep their own caches through an update', async () => {
+  const served = mkdtempSync(join(work, 'copies-'));
+  for (const copy of ['a', 'b']) cpSync(siteDir, join(served, copy), { recursive: true });
+  writeFileSync(join(served, 'index.html'), ''); // the address's own page
+  const server = await serveSite(served);
+  const context = await launchChromium();
+  try {
+    const pages = [];
+    for (const copy of ['a', 'b']) {
+      const page = await openPage(context, `${server.url}${copy}/`);
+      await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null, { timeout: 20000 });
+      pages.push(page);
+    }
+    rmSync(join(served, 'b'), { recursive: true });
+    cpSync(next, join(served, 'b'), { recursive: true });
+    const kept = () => pages[0].evaluate(() => caches.keys());
+    await pages[1].reload();
+    await untilTrue(async () => (await kept()).includes(`${version(next)} ${server.url}b/`),
+      'the copy in b never took its next build', 30000);
+    assert.ok((await kept()).includes(`${version(siteDir)} ${server.url}a/`), 'the copy in a lost its files');
+  } finally {
+    await context.close();
+    await server.close();
   }
 });

@@ -32,6 +32,10 @@ test('a value off its bar, an unknown or repeated name is left out and named; th
   assert.match(lock, /「foo」.*m1, m2, r1, r2, height, length/);
   assert.match(tool, /「tape」.*ruler, strobe/);
 
+  // One bad lock name repeated thousands of times is named once.
+  const flood = readLesson(`?lock=${Array(5000).fill('zz').join(',')},m1,yy,zz`);
+  assert.deepEqual([flood.locks, flood.problems.map((p) => p.value)], [['m1'], ['zz', 'yy']]);
+
   const long = readLesson(`?${'y'.repeat(500)}=${'9'.repeat(500)}`).problems[0];
   assert.ok(long.name.length <= 21 && long.value.length <= 21, 'a notice never carries a whole pasted page');
 });
@@ -41,6 +45,7 @@ test('the query the teacher\'s panel writes reads back to the same lesson', () =
   const query = lessonQuery({ ...lesson, locks: ['length', 'm2'], tools: ['strobe', 'ruler'] });
   assert.equal(query, '?m1=50&m2=10&r1=14&r2=8&height=40&length=50&speed=fast&lock=m2,length&tools=ruler,strobe');
   assert.deepEqual(readLesson(query), { ...lesson, problems: [] });
+  assert.match(lessonQuery({ values: {}, lang: 'en' }), /^\?lang=en$/, 'the page\'s language goes with it');
   // A thumb dragged between two steps: that value stays out of the link.
   assert.equal(lessonQuery({ values: { m1: 17, m2: 20 }, speed: 'medium' }), '?m2=20&speed=medium');
 });

@@ -9,6 +9,7 @@
 /** The aids, in the order the lesson bar and a link name them. @type {Aid[]} */
 export const AIDS = ['ruler', 'strobe'];
 
+/** @param {Aid} aid */
 const storeKey = (aid) => `shoutotsu.${aid}`;
 
 function storage() {
@@ -19,6 +20,7 @@ function storage() {
   }
 }
 
+/** @param {Aid} aid */
 function kept(aid) {
   try {
     return storage()?.getItem(storeKey(aid)) === '1';

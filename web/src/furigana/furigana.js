@@ -1,35 +1,15 @@
-// Furigana over every kanji word the window and the record show, when the
-// learner turns them on (off at first, so the window looks as it always
-// has; the choice is kept on this device). Each kanji word of a watched
-// element's text becomes <ruby>衝突<rt>しょうとつ</rt></ruby>; a screen
-// reader hears the text once, whole, from a plain copy that is not seen,
-// the readings and the words they split being hidden from it. Text
-// the page writes later (a new caption, a row of the record) is read as it
-// comes, and the window's labels are given room for their readings
-// (furigana_room.js). Only Japanese has furigana.
-import { makeRoom, undoRoom } from './furigana_room.js';
-import { hasKanji, rubyParts } from './furigana_readings.js';
+// Whether the page shows furigana: when the learner turns them on (off at
+// first, so the window looks as it always has; the choice is kept on this
+// device), and only in Japanese. Turning them on or off has every part of
+// the page show its texts again, each through setText (furigana_text.js),
+// which gives each kanji word its reading.
 import { languageCode } from '../i18n/language.js';
-import { onTableChange } from '../i18n/text.js';
+import { showTextsAgain } from '../i18n/text.js';
 
 const kStoreKey = 'shoutotsu.furigana';
-// Text never given readings: what has them already, what is heard but not
-// seen (live regions, the drawing area's description), controls whose text
-// cannot hold markup, and the caption bar (the title below it says the
-// same, with its reading).
-const kSkipped = '.furigana-text, .furigana-plain, script, style, select, option, textarea, [aria-live], .description, .caption-bar';
 
-/** @type {Set<HTMLElement>} */
-const roots = new Set();
-let applying = false;
-
-const observer = new MutationObserver(() => {
-  if (!applying) queueMicrotask(apply);
-});
-
-function shown() {
-  return wanted && languageCode() === 'ja';
-}
+/** @type {Set<() => void>} */
+const listeners = new Set();
 
 function storage() {
   try {
@@ -50,6 +30,9 @@ let wanted = (() => {
 /** Whether furigana are on (whatever the language). */
 export const furiganaWanted = () => wanted;
 
+/** Whether the page shows furigana now (turned on, and in Japanese). */
+export const furiganaShown = () => wanted && languageCode() === 'ja';
+
 /**
  * Turns furigana on or off and keeps the choice on this device.
  * @param {boolean} value
@@ -61,77 +44,15 @@ export function setFurigana(value) {
   } catch {
     // the choice lasts until the tab closes
   }
-  apply();
+  showTextsAgain();
+  for (const listener of listeners) listener();
 }
 
 /**
- * Gives readings to the kanji of `root` and of what is written into it
- * later, while furigana are on.
- * @param {HTMLElement} root
+ * Calls `listener` each time furigana are turned on or off, after every
+ * text was shown again.
+ * @param {() => void} listener
  */
-export function watchForFurigana(root) {
-  if (roots.size === 0) onTableChange(apply);
-  roots.add(root);
-  observer.observe(root, { childList: true, characterData: true, subtree: true });
-  apply();
-}
-
-function apply() {
-  applying = true;
-  try {
-    for (const root of roots) {
-      const window = root.classList.contains('window');
-      if (window) undoRoom(root);
-      if (!shown()) {
-        unwrap(root);
-        continue;
-      }
-      wrap(root);
-      if (window) makeRoom(root);
-    }
-  } finally {
-    observer.takeRecords();
-    applying = false;
-  }
-}
-
-function wrap(root) {
-  const walker = document.createTreeWalker(root, NodeFilter.SHOW_TEXT);
-  const found = [];
-  for (let node = /** @type {Text | null} */ (walker.nextNode()); node; node = /** @type {Text | null} */ (walker.nextNode())) {
-    if (hasKanji(node.data) && !node.parentElement?.closest(kSkipped)) found.push(node);
-  }
-  for (const node of found) {
-    // One inline element for the whole text, so that a label laid out as
-    // a flex box keeps its words on one line with their readings.
-    const line = document.createElement('span');
-    line.className = 'furigana-text';
-    line.setAttribute('aria-hidden', 'true');
-    const plain = document.createElement('span');
-    plain.className = 'furigana-plain';
-    plain.textContent = node.data;
-    for (const part of rubyParts(node.data)) {
-      if (!part.reading) {
-        line.append(part.text);
-        continue;
-      }
-      const ruby = document.createElement('ruby');
-      const rt = document.createElement('rt');
-      rt.textContent = part.reading;
-      ruby.append(part.text, rt);
-      line.append(ruby);
-    }
-    node.replaceWith(line, plain);
-  }
-}
-
-function unwrap(root) {
-  const parents = new Set();
-  for (const plain of root.querySelectorAll('.furigana-plain')) plain.remove();
-  for (const line of root.querySelectorAll('.furigana-text')) {
-    parents.add(line.parentNode);
-    for (const rt of line.querySelectorAll('rt')) rt.remove();
-    line.replaceWith(line.textContent ?? '');
-  }
-  for (const parent of parents) parent?.normalize();
+export function onFuriganaChange(listener) {
+  listeners.add(listener);
 }

@@ -176,23 +176,27 @@ const kReadings = {
   選択: 'せんたく',
   以降: 'いこう',
   回以上: 'かいいじょう',
+  外せ: 'はず',
 };
 
 const kKanjiRun = /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]+/g;
+/** @param {string} ch */
 const isKanji = (ch) => /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]/.test(ch);
 
 // kanji run -> [kana that must follow, reading], the longest kana first.
+/** @type {Map<string, [string, string][]>} */
 const byRun = new Map();
 for (const [name, reading] of Object.entries(kReadings)) {
   let end = 0;
   while (end < name.length && isKanji(name[end])) end++;
   const run = name.slice(0, end);
-  if (!byRun.has(run)) byRun.set(run, []);
-  byRun.get(run).push([name.slice(end), reading]);
+  const choices = byRun.get(run) ?? [];
+  byRun.set(run, choices);
+  choices.push([name.slice(end), reading]);
 }
 for (const choices of byRun.values()) choices.sort((a, b) => b[0].length - a[0].length);
 
-/** Whether `text` holds a kanji. */
+/** Whether `text` holds a kanji. @param {string} text */
 export const hasKanji = (text) => /[\u3400-\u4dbf\u4e00-\u9fff\uf900-\ufaff々〆]/.test(text);
 
 /**

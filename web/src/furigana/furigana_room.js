@@ -105,20 +105,28 @@ export function makeRoom(win) {
   for (let pass = 0; pass < kPasses; pass++) {
     const clash = findClash(readers.filter((h) => !stuck.has(h)), obstaclesFor, texts, win);
     if (!clash) break;
-    const { reader, above, need } = clash;
-    const down = farthest(reader, need, 1);
-    if (down >= need) {
-      shift(reader, need / scale);
-      continue;
-    }
-    const up = above ? farthest(above, need - down, -1) : 0;
-    if (down + up < need - kTolerance) {
-      stuck.add(reader); // no room: left as it is
-      continue;
-    }
-    if (down) shift(reader, down / scale);
-    if (up) shift(/** @type {HTMLElement} */ (above), -up / scale);
+    if (!settle(clash, farthest, scale)) stuck.add(clash.reader); // no room: left as it is
   }
+}
+
+/**
+ * Moves the reader of `clash` down, and the text above it up, as far as
+ * their free space allows; false when both together cannot make room.
+ * @param {{ reader: HTMLElement, above: HTMLElement | null, need: number }} clash
+ * @param {(h: HTMLElement, need: number, sign: number) => number} farthest
+ * @param {number} scale
+ */
+function settle({ reader, above, need }, farthest, scale) {
+  const down = farthest(reader, need, 1);
+  if (down >= need) {
+    shift(reader, need / scale);
+    return true;
+  }
+  const up = above ? farthest(above, need - down, -1) : 0;
+  if (down + up < need - kTolerance) return false;
+  if (down) shift(reader, down / scale);
+  if (up && above) shift(above, -up / scale);
+  return true;
 }
 
 // The first reading that covers something or leaves what clips it:

@@ -4,6 +4,7 @@
 import { LANGUAGES } from './lang/all.js';
 import { languageCode, setLanguage } from './language.js';
 import { onTableChange, text } from './text.js';
+import { setText } from '../furigana/furigana_text.js';
 
 /**
  * The element that changes the page's language; `problem` is what
@@ -32,10 +33,10 @@ export function languagePicker(problem) {
   note.id = 'language-problem';
   select.setAttribute('aria-describedby', note.id);
   note.setAttribute('role', 'status');
-  note.textContent = problem;
+  setText(note, problem);
   note.hidden = !problem;
   holder.append(label, note);
-  const showCaption = () => (caption.textContent = text('language'));
+  const showCaption = () => setText(caption, text('language'));
   showCaption();
   onTableChange(showCaption);
   select.addEventListener('change', () => {

@@ -1,7 +1,10 @@
 // The texts a learner reads, from the table of the page's language: one
 // table per language in lang/, each keyed by name.
 import { LANGUAGES } from './lang/all.js';
-import ja from './lang/ja.js';
+import jaTable from './lang/ja.js';
+
+/** @type {Record<string, string>} */
+const ja = jaTable;
 
 /** @type {Record<string, string>} */
 let table = LANGUAGES.ja.table;
@@ -28,6 +31,11 @@ const listeners = new Set();
  */
 export function useTable(next) {
   table = next;
+  showTextsAgain();
+}
+
+/** Tells every part of the page that shows texts to show them again. */
+export function showTextsAgain() {
   for (const listener of listeners) listener();
 }
 

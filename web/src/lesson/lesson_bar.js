@@ -97,7 +97,8 @@ export function addLessonTool(tool) {
   if (!bar) {
     desk = document.getElementById('desk');
     if (!desk) throw new Error('lesson bar: the page has no desk');
-    bar = html('div', { class: 'lesson-bar', role: 'group', 'aria-label': text('lessonBar'), 'data-control': 'lesson-bar' });
+    // A landmark of its own: it stands on the window's desk, or below it.
+    bar = html('div', { class: 'lesson-bar', role: 'region', 'aria-label': text('lessonBar'), 'data-control': 'lesson-bar' });
     onTableChange(() => bar?.setAttribute('aria-label', text('lessonBar')));
     desk.append(bar);
     // The form places the window at start-up and on every resize.

@@ -55,35 +55,71 @@ export function readLesson(search, table = PARAMETER_TABLE) {
   const counts = new Map();
   for (const [name] of pairs) counts.set(name, (counts.get(name) ?? 0) + 1);
   const named = new Set(); // names already reported
+  /** @param {string} part */
   const cut = (part) => (part.length > SHOWN_LENGTH ? `${part.slice(0, SHOWN_LENGTH)}…` : part);
-  const problem = (kind, name, value = '') => lesson.problems.push({ kind, name: cut(name), value: cut(value) });
+  /** @type {(kind: Problem['kind'], name: string, value?: string) => void} */
+  const problem = (kind, name, value = '') => {
+    lesson.problems.push({ kind, name: cut(name), value: cut(value) });
+  };
   for (const [name, value] of pairs) {
     const known = parameters.has(name) || OTHER_NAMES.includes(name);
     if (!known || counts.get(name) > 1) {
       if (!named.has(name)) problem(known ? 'repeated' : 'unknown', name, value);
       named.add(name);
-    } else if (name === 'lang') {
-      continue;
-    } else if (name === 'speed') {
-      if (speeds.includes(value)) lesson.speed = value;
-      else problem('speed', name, value);
-    } else if (name === TOOLS_NAME) {
-      const { tools, unknown } = readTools(value);
-      lesson.tools = tools;
-      for (const item of unknown) problem('tool', name, item);
-    } else if (name === 'lock') {
-      for (const item of value.split(',').map((part) => part.trim())) {
-        if (item === '') continue; // "lock=m1," is only a comma too many
-        if (!parameters.has(item)) problem('lock', name, item);
-        else if (!lesson.locks.includes(item)) lesson.locks.push(item);
-      }
     } else {
-      const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
-      if (fitsBar(parameters.get(name), number)) lesson.values[name] = number;
-      else problem('value', name, value);
+      readPair(lesson, name, value, { parameters, speeds, problem });
     }
   }
   return lesson;
+}
+
+/**
+ * Reads one known name of the link, given once, into `lesson`.
+ * @param {Lesson} lesson
+ * @param {string} name
+ * @param {string} value
+ * @param {{ parameters: Map<string, Parameter>, speeds: string[],
+ *   problem: (kind: Problem['kind'], name: string, value?: string) => void }} how
+ */
+function readPair(lesson, name, value, { parameters, speeds, problem }) {
+  if (name === 'lang') return; // the page's language: read where the page picks it
+  if (name === 'speed') {
+    if (speeds.includes(value)) lesson.speed = value;
+    else problem('speed', name, value);
+  } else if (name === TOOLS_NAME) {
+    const { tools, unknown } = readTools(value);
+    lesson.tools = tools;
+    for (const item of unknown.slice(0, SHOWN_BAD_LOCKS)) problem('tool', name, item);
+  } else if (name === 'lock') {
+    readLocks(value, parameters, lesson.locks).forEach((bad) => problem('lock', name, bad));
+  } else {
+    const parameter = parameters.get(name);
+    const number = /^\d{1,6}$/.test(value) ? Number(value) : NaN;
+    if (parameter && fitsBar(parameter, number)) lesson.values[name] = number;
+    else problem('value', name, value);
+  }
+}
+
+// Bad names of one "lock" (or "tools") are named once each, and only the
+// first few of them: a link that repeats one thousands of times gets one line.
+const SHOWN_BAD_LOCKS = 3;
+
+/**
+ * Adds to `locks` the conditions `value` ("m1,r2") names; returns the
+ * names that are none, each once, at most SHOWN_BAD_LOCKS of them.
+ * @param {string} value
+ * @param {Map<string, Parameter>} parameters
+ * @param {string[]} locks
+ */
+function readLocks(value, parameters, locks) {
+  /** @type {Set<string>} */
+  const bad = new Set();
+  for (const item of value.split(',').map((part) => part.trim())) {
+    if (item === '') continue; // "lock=m1," is only a comma too many
+    if (!parameters.has(item)) bad.add(item);
+    else if (!locks.includes(item)) locks.push(item);
+  }
+  return [...bad].slice(0, SHOWN_BAD_LOCKS);
 }
 
 /** @param {Lesson} lesson */
@@ -91,21 +127,22 @@ export const isEmptyLesson = (lesson) => Object.keys(lesson.values).length === 0
   && lesson.locks.length === 0 && lesson.tools.length === 0 && lesson.problems.length === 0;
 
 /**
- * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2"). A
- * value its bar's step cannot show is left out.
- * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[], tools?: string[] }} lesson
+ * The query that sets up `lesson` ("?m1=20&…&speed=medium&lock=m2&tools=ruler&lang=en").
+ * A value its bar's step cannot show is left out.
+ * @param {{ values: Record<string, number>, speed?: string | null, locks?: string[],
+ *   tools?: string[], lang?: string }} lesson
  * @param {Table} [table]
  */
-export function lessonQuery({ values, speed = null, locks = [], tools = [] }, table = PARAMETER_TABLE) {
-  const parts = [];
-  for (const key of LINK_ORDER) {
+export function lessonQuery({ values, speed = null, locks = [], tools = [], lang = '' }, table = PARAMETER_TABLE) {
+  const parts = LINK_ORDER.filter((key) => {
     const parameter = table.parameters.find((p) => p.key === key);
-    if (parameter && key in values && fitsBar(parameter, values[key])) parts.push(`${key}=${values[key]}`);
-  }
+    return parameter && key in values && fitsBar(parameter, values[key]);
+  }).map((key) => `${key}=${values[key]}`);
   if (speed) parts.push(`speed=${speed}`);
   const locked = LINK_ORDER.filter((key) => locks.includes(key));
   if (locked.length > 0) parts.push(`lock=${locked.join(',')}`);
   parts.push(...toolsQuery(tools));
+  if (lang) parts.push(`lang=${encodeURIComponent(lang)}`);
   return `?${parts.join('&')}`;
 }
 
@@ -118,7 +155,7 @@ export function problemTexts(problems, table = PARAMETER_TABLE) {
   const separator = ', ';
   return problems.map(({ kind, name, value }) => {
     if (kind === 'value') {
-      const p = table.parameters.find((parameter) => parameter.key === name);
+      const p = /** @type {Parameter} */ (table.parameters.find((parameter) => parameter.key === name));
       return text('lessonBadValue', { name, value, label: text(`setting_${name}`), minimum: p.minimum, maximum: p.maximum, step: p.step, unit: p.unit });
     }
     if (kind === 'speed') {

@@ -42,7 +42,11 @@ function applyLesson(page, { values, speed, locks, tools }) {
   if (speed !== null) {
     page.event(() => api.selectSpeed(PARAMETER_TABLE.speeds.findIndex((s) => s.key === speed)));
   }
-  for (const key of locks) page.event(() => api.lockParameter(indexOf(key)));
+  for (const key of locks) {
+    page.event(() => {
+      if (api.lockParameter(indexOf(key))) page.state.locked(key);
+    });
+  }
   // For this page only: what the device keeps stays the learner's choice.
   for (const tool of tools) setAid(/** @type {any} */ (tool), true, { keep: false });
 }
@@ -52,12 +56,13 @@ function applyLesson(page, { values, speed, locks, tools }) {
  * @param {import('./lesson_link.js').Lesson} lesson
  */
 function showLesson(page, { locks, problems }) {
-  const box = html('div', { class: 'lesson', 'data-print': 'hide' });
+  // A landmark, as it stands outside the window's.
+  const box = html('section', { class: 'lesson', 'data-print': 'hide', 'aria-label': text('lessonFromLink') });
   const fixed = html('p', { class: 'lesson-fixed', 'data-control': 'lessonFixed' });
   const notice = html('div', { class: 'lesson-notice', 'data-control': 'lessonNotice', role: 'note' });
   const render = () => {
     // The values as the core now holds them; a locked one cannot move.
-    const settings = page.api.settings();
+    const settings = page.state.now().values;
     const list = LINK_ORDER.filter((key) => locks.includes(key)).map((key) => {
       const p = PARAMETER_TABLE.parameters[indexOf(key)];
       return text('lessonFixedItem', { name: text(`setting_${key}`), value: settings[key], unit: p.unit });
@@ -66,6 +71,7 @@ function showLesson(page, { locks, problems }) {
     const items = html('ul');
     for (const line of problemTexts(problems)) items.append(html('li', {}, line));
     notice.replaceChildren(html('p', {}, text('lessonIgnored')), items);
+    box.setAttribute('aria-label', text('lessonFromLink'));
   };
   render();
   onTableChange(render);

@@ -1,6 +1,7 @@
 // The frame both charts of results stand in: the SVG, its grid, the ticks
 // and names of its axes, and where a value lies on it.
 import { svg } from '../dom.js';
+import { svgRubyText } from '../furigana/svg_ruby.js';
 
 const BOX = { width: 640, height: 380, left: 72, right: 20, top: 20, bottom: 64 };
 
@@ -32,12 +33,15 @@ export function chartFrame({ xs, ys, xName, yName, label, axis }) {
   }
   chart.prepend(grid);
   chart.append(svg('path', { class: 'record-axes', d: `M${BOX.left} ${BOX.top}V${BOX.top + plotHeight}H${BOX.left + plotWidth}` }));
-  chart.append(svg('text', {
+  // The names with their readings where furigana are shown (14 px: the
+  // style sheet's size of .record-axis-name); the vertical one stands off
+  // the edge by a reading's height.
+  chart.append(svgRubyText({
     x: BOX.left + plotWidth / 2, y: BOX.height - 12, 'text-anchor': 'middle', class: 'record-axis-name',
-  }, xName));
+  }, xName, 14));
   const yMiddle = BOX.top + plotHeight / 2;
-  chart.append(svg('text', {
-    x: 18, y: yMiddle, 'text-anchor': 'middle', class: 'record-axis-name', transform: `rotate(-90 18 ${yMiddle})`,
-  }, yName));
+  chart.append(svgRubyText({
+    x: 26, y: yMiddle, 'text-anchor': 'middle', class: 'record-axis-name', transform: `rotate(-90 26 ${yMiddle})`,
+  }, yName, 14));
   return { chart, px, py };
 }

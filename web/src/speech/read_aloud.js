@@ -7,6 +7,8 @@
 import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
+import { onFormState } from '../window/form_state.js';
+import { setText } from '../furigana/furigana_text.js';
 import { onTableChange, text } from '../i18n/text.js';
 
 const kRate = 0.9;
@@ -38,14 +40,15 @@ function voicesListed() {
   });
 }
 
-/**
- * The button and its note. `controls` gives the form's controls as the page
- * holds them; the last run is taken from the desk's shoutotsu:run events.
- * @param {() => any[]} controls
- * @param {HTMLElement} desk
- * @returns {HTMLElement}
- */
-export function readAloudButton(controls, desk) {
+// One sentence to an utterance: some voices stop a long one halfway. A
+// period ends a sentence only before a space ("37.9" is one number). (No
+// look-behind in the pattern: Safari 15 cannot parse it.)
+/** @param {string[]} parts */
+const sentencesOf = (parts) => parts
+  .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
+  .filter(Boolean);
+
+function readAloudView() {
   const holder = document.createElement('span');
   holder.className = 'lesson-tool';
   const button = document.createElement('button');
@@ -57,13 +60,38 @@ export function readAloudButton(controls, desk) {
   note.setAttribute('role', 'status');
   button.setAttribute('aria-describedby', note.id);
   holder.append(button, note);
-  /** @type {{ result: string } | null} */
+  return { holder, button, note };
+}
+
+/**
+ * The voice to read in language `tag`, or the name of the text that says
+ * why nothing can be read: the browser has no speech, or no such voice.
+ * @param {string} tag
+ * @returns {Promise<SpeechSynthesisVoice | 'noSpeech' | 'noVoice'>}
+ */
+async function voiceOrSilence(tag) {
+  if (!window.speechSynthesis || typeof SpeechSynthesisUtterance !== 'function') return 'noSpeech';
+  await voicesListed();
+  return voiceFor(tag) ?? 'noVoice';
+}
+
+/**
+ * The button and its note; what it says comes from the page's state events.
+ * @param {import('../window/page.js').FormPage} page
+ * @returns {HTMLElement}
+ */
+export function readAloudButton(page) {
+  const { holder, button, note } = readAloudView();
+  /** @type {import('../window/form_state.js').FormState} */
+  let form = page.state.now();
+  /** @type {Record<string, any> | null} */
   let run = null;
   let speaking = false;
   /** @type {SpeechSynthesisUtterance[]} */
   let utterances = [];
-  desk.addEventListener('shoutotsu:run', (event) => {
-    run = /** @type {CustomEvent} */ (event).detail;
+  onFormState(page, (state) => {
+    form = state;
+    if (state.finished) run = state.finished;
   });
 
   const show = () => {
@@ -76,33 +104,12 @@ export function readAloudButton(controls, desk) {
     window.speechSynthesis?.cancel();
     show();
   };
-  button.addEventListener('click', async () => {
-    if (speaking) {
-      stop();
-      return;
-    }
-    note.textContent = '';
-    if (!window.speechSynthesis || typeof SpeechSynthesisUtterance !== 'function') {
-      note.textContent = text('noSpeech');
-      return;
-    }
-    const tag = LANGUAGES[languageCode()].tag;
-    await voicesListed();
-    const voice = voiceFor(tag);
-    if (!voice) {
-      note.textContent = text('noVoice');
-      return;
-    }
+  /** @param {SpeechSynthesisVoice} voice */
+  const speak = (voice) => {
     speaking = true;
     show();
-    // One sentence to an utterance: some voices stop a long one halfway.
-    // A period ends a sentence only before a space ("37.9" is one number).
-    // (No look-behind in the pattern: Safari 15 cannot parse it.)
-    const sentences = spokenParts(controls(), run, text, languageCode())
-      .flatMap((part) => part.replace(/([。？！])\s*/g, '$1\n').replace(/([.?!])\s+/g, '$1\n').split('\n'))
-      .filter(Boolean);
     // Held here until spoken: an utterance the page drops may never end.
-    utterances = sentences.map((sentence) => {
+    utterances = sentencesOf(spokenParts(form, run, text, languageCode())).map((sentence) => {
       const utterance = new SpeechSynthesisUtterance(sentence);
       utterance.voice = voice;
       utterance.lang = voice.lang;
@@ -116,6 +123,16 @@ export function readAloudButton(controls, desk) {
       show();
     };
     for (const utterance of utterances) window.speechSynthesis.speak(utterance);
+  };
+  button.addEventListener('click', async () => {
+    if (speaking) {
+      stop();
+      return;
+    }
+    note.textContent = '';
+    const voice = await voiceOrSilence(LANGUAGES[languageCode()].tag);
+    if (typeof voice === 'string') setText(note, text(voice));
+    else speak(voice);
   });
   // Another language: stop, and say it again only when asked.
   onTableChange(() => {

@@ -2,39 +2,27 @@
 // from the captions: the lesson's question, the conditions as the form
 // holds them now, and the last run's result while the window shows it.
 // Units are words ("センチメートル", "centimeters"), as a voice reads "cm"
-// as letters. A number is said with the language's decimal mark (37,9 in
-// Portuguese), as its voice reads it.
+// as letters. Everything comes from the form's state event (form_state.js).
+// A number is said with the language's decimal mark (37,9 in Portuguese),
+// as its voice reads it.
 import { withDecimalMark } from '../i18n/numbers.js';
-
-// The scroll bar of each condition, and the speed options in their order.
-const kBars = { m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll', height: 'Hscroll', length: 'Lscroll' };
-const kSpeedOptions = ['sp(0)', 'sp(1)', 'sp(2)'];
+import { PARAMETER_TABLE } from '../runs/parameter_table.js';
+import { centimetres, resultMmOf } from './run_result.js';
 
 /**
- * The sentences to say, in order. `controls` are the form's controls as the
- * page holds them; `run` is the last run the form reported (its shoutotsu:run
- * detail) or null; `say(key, values)` words a text in the page's language.
- * @param {any[]} controls
- * @param {{ result: string } | null} run
+ * The sentences to say, in order. `state` is the form's state as last sent;
+ * `run` the last run the form reported (its shoutotsu:run detail) or null;
+ * `say(key, values)` words a text in the page's language.
+ * @param {{ values: Record<string, number>, speed: string, running: boolean, resultShown: boolean }} state
+ * @param {{ resultMm?: number, result?: string } | null} run
  * @param {(key: string, values?: Record<string, string | number>) => string} say
  * @param {string} [lang] the page's language
  * @returns {string[]}
  */
-export function spokenParts(controls, run, say, lang = 'ja') {
-  const named = new Map(controls.map((c) => [c.displayName, c]));
-  /** @type {Record<string, string | number>} */
-  const values = {};
-  for (const [key, bar] of Object.entries(kBars)) {
-    const c = named.get(bar);
-    values[key] = c?.valueNow ?? parseFloat(c?.accessibleDescription ?? '');
-  }
-  const speed = kSpeedOptions.findIndex((name) => named.get(name)?.value === true);
-  values.speed = say(`speakSpeed${Math.max(0, speed)}`);
-  const parts = [say('speakQuestion'), say('speakConditions', values)];
-  // The result is said while the window shows it, as the form reported it.
-  const result = named.get('kekka');
-  if (run && result?.visible && result.caption === run.result) {
-    parts.push(say('speakResult', { distance: withDecimalMark(run.result.replace(/\s*cm$/, ''), lang) }));
-  }
+export function spokenParts(state, run, say, lang = 'ja') {
+  const speed = PARAMETER_TABLE.speeds.findIndex((s) => s.key === state.speed);
+  const parts = [say('speakQuestion'), say('speakConditions', { ...state.values, speed: say(`speakSpeed${Math.max(0, speed)}`) })];
+  // The result is said while the window shows it, once the run is over.
+  if (run && state.resultShown && !state.running) parts.push(say('speakResult', { distance: withDecimalMark(centimetres(resultMmOf(run)), lang) }));
   return parts;
 }

@@ -16,11 +16,13 @@
 // When a run ends, the window's element (data-control="main") sends a
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
 // it: { m1, m2, r1, r2, height, length } as numbers, speed ("fast",
-// "medium" or "slow": the speed the run used) and result ("37.9cm").
+// "medium" or "slow": the speed the run used) and result ("37.9cm"). Any
+// change of the form's state sends "shoutotsu:state" (form_state.js).
 import { showControl } from './control_view.js';
 import { showEnded, showErrorBox } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
+import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
 import { onTableChange } from '../i18n/text.js';
 import { fitWindow, hitBox, reachTargets } from './window_fit.js';
@@ -51,6 +53,7 @@ export class FormPage {
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
     this.finished = false;
+    this.state = new FormStateEvents(api, this.controls);
     this.ticker = new Ticker((id) => this.event(() => this.api.tick(id)));
     /** @type {Array<() => void>} */
     this.eventWatchers = [];
@@ -169,7 +172,9 @@ export class FormPage {
       this.render(c, before);
     }
     if (!this.finished) this.focus.keep(focused);
-    this.reportRun(this.api.finishedRun());
+    const ended = this.api.finishedRun();
+    this.reportRun(ended);
+    if (!this.finished) this.state.send(this.windowElement, ended);
     for (const watch of this.eventWatchers) watch();
     this.afterEvent();
   }

@@ -1,7 +1,9 @@
 // A caption in another language than the window was drawn for can be wider
 // than its control's box. That one text is then drawn smaller, never below
 // kSmallestPx, and where its box holds two lines it may wrap; every other
-// text keeps the window's size.
+// text keeps the window's size. Texts are written through setText, which
+// adds their readings while furigana are shown.
+import { setText } from '../furigana/furigana_text.js';
 
 export const kSmallestPx = 9;
 // A line may pass its box up and down by this (and its font's leading); a
@@ -53,11 +55,11 @@ export function showText(element, shown, { fit = false, wordRow = false } = {}) 
     element.classList.add('word-row');
     element.replaceChildren(...shown.split(/\s+/).map((word) => {
       const span = document.createElement('span');
-      span.textContent = word;
+      setText(span, word);
       return span;
     }));
   } else {
-    element.textContent = shown;
+    setText(element, shown);
   }
   if (!fit || element.offsetWidth === 0) return; // not laid out: fitted when shown
   const room = roomFor(element);

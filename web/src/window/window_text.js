@@ -10,6 +10,7 @@ import { languageCode } from '../i18n/language.js';
 import { withDecimalMark } from '../i18n/numbers.js';
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { text } from '../i18n/text.js';
+import { centimetres, resultMmOf } from '../speech/run_result.js';
 
 // "<control>\n<Japanese caption>" -> the caption's name in the tables.
 const captionNames = new Map();
@@ -18,7 +19,7 @@ for (const [key, japanese] of Object.entries(ja)) {
   if (control) captionNames.set(`${control}\n${japanese}`, key);
 }
 
-// The scroll bar whose description ("20 g") is each value of the scene.
+// The scroll bar that holds each value of the scene.
 const kValueBars = { height: 'Hscroll', length: 'Lscroll', m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll' };
 
 /** @type {any[]} */
@@ -53,7 +54,11 @@ export function accessibleDescription(c) {
   const named = (name) => controls.find((d) => d.displayName === name);
   /** @type {Record<string, string>} */
   const values = {};
-  for (const [key, bar] of Object.entries(kValueBars)) values[key] = named(bar)?.accessibleDescription ?? '';
+  // Each value from the core's number, with its unit from the table.
+  for (const [key, bar] of Object.entries(kValueBars)) {
+    const unit = PARAMETER_TABLE.parameters.find((p) => p.key === key)?.unit ?? '';
+    values[key] = `${named(bar)?.valueNow ?? ''} ${unit}`;
+  }
   const result = named('kekka');
   return text('a11y.work.text', {
     result: result?.visible ? text('a11y.work.result', { result: withDecimalMark(result.caption, languageCode()) }) : '',
@@ -65,7 +70,7 @@ export function accessibleDescription(c) {
 
 /** The sentence heard when a run ends, from the run the form reports. */
 export function spokenResult(run) {
-  return japanese() ? run.spoken : text('a11y.work.result', { result: withDecimalMark(run.result, languageCode()) });
+  return japanese() ? run.spoken : text('a11y.work.result', { result: `${withDecimalMark(centimetres(resultMmOf(run)), languageCode())}cm` });
 }
 
 /**

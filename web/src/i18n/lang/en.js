@@ -210,4 +210,9 @@ export default {
   aidsStrobeSaid: 'Strobe: both bobs are left as faint circles every 0.02 seconds. The farther apart the circles, the faster the bob moved.',
   lessonBadTool: '"{value}" in "tools": there is no such tool. tools can name {accepted}.',
   teacherToolsLegend: 'Tools to turn on',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Opened from a teacher\'s link: its fixed settings cannot be unfixed here.',
+  predictionTaken: 'Prediction for this trial: {prediction}cm',
+  lessonFromLink: 'Teacher\'s link',
 };

@@ -210,4 +210,9 @@ export default {
   aidsStrobeSaid: 'Estroboscopio: las dos bolas quedan como círculos claros cada 0,02 segundos. Cuanto más separados los círculos, más rápido se movió la bola.',
   lessonBadTool: '"{value}" en "tools": esa herramienta no existe. En tools se puede escribir {accepted}.',
   teacherToolsLegend: 'Herramientas encendidas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Abierta con el enlace del maestro: las condiciones fijas no se pueden liberar aquí.',
+  predictionTaken: 'Predicción de esta prueba: {prediction}cm',
+  lessonFromLink: 'Enlace del maestro',
 };

@@ -210,4 +210,9 @@ export default {
   aidsStrobeSaid: 'Strobe: iniiwan ang dalawang bola bilang malabong bilog bawat 0.02 segundo. Kapag mas magkalayo ang mga bilog, mas mabilis ang bola.',
   lessonBadTool: '"{value}" sa "tools": walang ganoong tool. Sa tools, puwedeng isulat ang {accepted}.',
   teacherToolsLegend: 'Mga tool na bukas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Binuksan mula sa link ng guro: hindi maaalis dito ang nakapirming kondisyon.',
+  predictionTaken: 'Hula para sa pagsubok na ito: {prediction}cm',
+  lessonFromLink: 'Link ng guro',
 };

@@ -238,4 +238,9 @@ export default {
   aidsStrobeSaid: 'ストロボ：0.02びょうごとに、2つのぴるてのいたところを、うすいわでのこします。わとわがはなれているほど、速く動いています。',
   lessonBadTool: '「tools」の中の「{value}」：そういう道具はありません。toolsに書けるのは{accepted}です。',
   teacherToolsLegend: 'はじめからつかう道具',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: '先生のリンクで開いたページです。決めた条件は、ここでは外せません。',
+  predictionTaken: 'この実験の予想：{prediction}cm',
+  lessonFromLink: '先生のリンク',
 };

@@ -210,4 +210,9 @@ export default {
   aidsStrobeSaid: 'Estroboscópio: as duas bolinhas ficam como círculos claros a cada 0,02 segundo. Quanto mais longe um círculo do outro, mais rápido a bolinha andou.',
   lessonBadTool: '"{value}" em "tools": essa ferramenta não existe. Em tools dá para escrever {accepted}.',
   teacherToolsLegend: 'Ferramentas ligadas',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Aberta pelo link do professor: as condições fixas não podem ser liberadas aqui.',
+  predictionTaken: 'Previsão desta tentativa: {prediction}cm',
+  lessonFromLink: 'Link do professor',
 };

@@ -209,4 +209,9 @@ export default {
   aidsStrobeSaid: 'Chớp sáng: cứ 0,02 giây, vị trí của hai viên bi được giữ lại thành vòng tròn mờ. Các vòng càng xa nhau, bi đi càng nhanh.',
   lessonBadTool: '"{value}" trong "tools": không có công cụ đó. Trong tools có thể ghi {accepted}.',
   teacherToolsLegend: 'Công cụ được bật',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: 'Mở từ liên kết của giáo viên: không thể bỏ điều kiện cố định ở đây.',
+  predictionTaken: 'Dự đoán cho lần này: {prediction}cm',
+  lessonFromLink: 'Liên kết của giáo viên',
 };

@@ -210,4 +210,9 @@ export default {
   aidsStrobeSaid: '频闪：每隔0.02秒，把两个球的位置留成淡淡的圆圈。圆圈隔得越远，球就动得越快。',
   lessonBadTool: '“tools”里的“{value}”：没有这样的工具。tools 里可以写 {accepted}。',
   teacherToolsLegend: '打开的工具',
+
+  // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
+  teacherFixedHere: '这是用老师的链接打开的网页，固定的条件不能在这里取消。',
+  predictionTaken: '这次实验的预测：{prediction}cm',
+  lessonFromLink: '老师的链接',
 };
