@@ -128,6 +128,7 @@ async function boot() {
   const shown = {
     get api() { return page.api; },
     get desk() { return desk; },
+    get state() { return page.state; },
     event: (/** @type {() => void} */ run) => page.event(run),
   };
   followScreen(() => page, async () => {

@@ -50,7 +50,11 @@ export function restoreSettings(page, { settings, locks }) {
   });
   const speed = PARAMETER_TABLE.speeds.findIndex((s) => s.key === settings.speed);
   if (speed >= 0) page.event(() => api.selectSpeed(speed));
-  for (const key of locks) page.event(() => api.lockParameter(PARAMETER_TABLE.parameters.findIndex((p) => p.key === key)));
+  for (const key of locks) {
+    page.event(() => {
+      if (api.lockParameter(PARAMETER_TABLE.parameters.findIndex((p) => p.key === key))) page.state.locked(key);
+    });
+  }
 }
 
 const viewport = () => ({
