@@ -90,7 +90,7 @@ describe('the class\'s record on the page', () => {
     assert.equal(await page.locator('tr[data-mismatch="true"]').count(), 1);
     await control(page, 'class-files').setInputFiles([{ ...GROUP_1, name: 'もう一度.csv' }]);
     await page.waitForSelector('.class-messages li[data-message="same"]');
-    assert.match((await messages(page))[0][1], /「もう一度\.csv」は「1班」と 同じ 中身/);
+    assert.match((await messages(page))[0][1], /「もう一度\.csv」は「1班」と同じ内容/);
     assert.equal((await tableRows(page)).length, 12);
 
     // A renamed group is written as text, and into the CSV with no formula.

@@ -1,7 +1,9 @@
 // The page in each of its languages: the window's Japanese texts in the
 // tables are the core's own, every translated text fits its box at the
-// sizes of a Chromebook and an iPad, a default run still ends with the
-// core's result, a screen reader finds no fault, and the choice is kept.
+// sizes of a Chromebook and an iPad either way up, and after the iPad is
+// turned (the window laid out afresh, with what was set kept), a default
+// run still ends with the core's result, a screen reader finds no fault,
+// and the choice is kept.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
@@ -9,9 +11,10 @@ import { statSync } from 'node:fs';
 import { browserAndSite, control, openPage, singleFile } from './harness.mjs';
 import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
 import { LANGUAGES } from '../../web/src/i18n/lang/all.js';
+import { decimalMark } from '../../web/src/i18n/numbers.js';
 
 const ja = LANGUAGES.ja.table;
-const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }];
+const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }, { width: 820, height: 1180 }];
 
 const shared = browserAndSite();
 
@@ -73,17 +76,14 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
       const page = await openPage(shared.context, `${shared.site.url}?lang=${code}&lock=height`, size);
       assert.equal(await page.evaluate(() => document.documentElement.lang), language.tag, where);
       assert.equal(await page.title(), language.table['window.main'], where);
-      const check = async (when) => {
-        for (const t of await windowTexts(page)) {
-          for (const glyph of t.glyphs) assert.ok(inside(glyph, t.box, t.fontPx), `${where} ${when}: ${t.name} "${t.text}" leaves its box`);
-          if (code !== 'ja' && size.width === 1366) assert.ok(t.fontPx >= 9, `${where}: ${t.name} at ${t.fontPx}px`);
-        }
-      };
+      const check = (when) => fitsAndReads(page, code, `${where} ${when}`);
       await check('at start');
       if (size.width === 1366) {
         await control(page, 'start').click();
         await runEnd(page);
         assert.equal((await control(page, 'kekka').textContent()).trim(), '37.9cm', where);
+        // Heard with the language's decimal mark, as its voice reads a number.
+        assert.match(await page.locator('.live').textContent(), new RegExp(`37\\${decimalMark(code)}9`), where);
         assert.equal(await page.locator('[data-control="record"] td[data-key="speed"]').last().textContent(),
           language.table['a11y.sp(1)'], `${where}: the record names the speed`);
         await check('after a run');
@@ -96,6 +96,67 @@ test('in every language each text of the window fits its box, a run gives 37.9cm
       await page.close();
     }
   }
+});
+
+// Every text of the window inside its box, and as drawn (the window's
+// scale taken in) a translated caption at 9px or more and every reading at
+// 8px or more.
+async function fitsAndReads(page, code, where) {
+  const scale = await page.evaluate(() => {
+    const transform = /** @type {HTMLElement} */ (document.querySelector('.window')).style.transform;
+    return Number(/scale\(([\d.]+)\)/.exec(transform)?.[1] ?? 1);
+  });
+  for (const t of await windowTexts(page)) {
+    // A text with readings over it stands lower; the furigana test places it.
+    const glyphs = t.rubies.length === 0 ? t.glyphs : [];
+    for (const glyph of glyphs) assert.ok(inside(glyph, t.box, t.fontPx), `${where}: ${t.name} "${t.text}" leaves its box`);
+    if (code !== 'ja') assert.ok(t.fontPx * scale >= 9, `${where}: ${t.name} at ${t.fontPx * scale}px`);
+    for (const r of t.rubies) assert.ok(r.px * scale >= 8, `${where}: ${t.name}'s readings at ${r.px * scale}px`);
+  }
+}
+
+test('an iPad turned upright lays the window out afresh, with the conditions, locks, speed and typed prediction kept', async () => {
+  for (const [code, language] of Object.entries(LANGUAGES)) {
+    const page = await openPage(shared.context, `${shared.site.url}?lang=${code}&m1=30&lock=m2&speed=slow`, sizes[1]);
+    const typed = `37${decimalMark(code)}5`;
+    await control(page, 'prediction').fill(typed);
+    if (code === 'ja') await control(page, 'furigana').click();
+    const state = () => page.evaluate(() => {
+      const of = (name) => document.querySelector(`[data-control="${name}"]`);
+      return {
+        m1: of('T1mScroll').getAttribute('aria-valuenow'),
+        locked: of('T2mScroll').getAttribute('aria-disabled'),
+        speed: [0, 1, 2].find((i) => of(`sp(${i})`).getAttribute('aria-checked') === 'true'),
+        prediction: /** @type {HTMLInputElement} */ (of('prediction')).value,
+        refused: of('prediction').getAttribute('aria-invalid'),
+        windows: document.querySelectorAll('.window').length,
+      };
+    });
+    const before = await state();
+    assert.deepEqual(before, { m1: '30', locked: 'true', speed: 2, prediction: typed, refused: 'false', windows: 1 }, code);
+    const first = await page.evaluate(() => document.querySelector('.window').getBoundingClientRect().width);
+    await page.setViewportSize(sizes[2]);
+    // Laid out for the upright screen: a new window, unscaled and narrower.
+    await page.waitForFunction((width) => {
+      const win = /** @type {HTMLElement} */ (document.querySelector('.window'));
+      return win.offsetWidth < width && !win.style.transform && win.getBoundingClientRect().right <= innerWidth;
+    }, first, { timeout: 10000 });
+    assert.deepEqual(await state(), before, `${code}: what was set is kept`);
+    await fitsAndReads(page, code, `${code} after a turn`);
+    if (code === 'ja') assert.ok(await page.locator('.window rt').count() > 0, 'the readings are shown again');
+    assert.equal(await page.title(), language.table['window.main']);
+    assert.deepEqual(page.consoleErrors, [], code);
+    await page.close();
+  }
+});
+
+test('on a phone the lesson bar stands on the screen with the window', async () => {
+  const page = await openPage(shared.context, `${shared.site.url}?lang=pt`, { width: 375, height: 667 });
+  const box = await control(page, 'lesson-bar').boundingBox();
+  const win = await page.locator('.window').boundingBox();
+  assert.ok(box && win && box.y >= win.y + win.height && box.y + box.height <= 667 && box.x >= 0 && box.x + box.width <= 375,
+    `the bar at ${JSON.stringify(box)}`);
+  await page.close();
 });
 
 test('the chosen language is kept over a reload, and one the page lacks is said in Japanese', async () => {
@@ -113,6 +174,6 @@ test('the chosen language is kept over a reload, and one the page lacks is said 
   await page.goto(`${shared.site.url}?lang=klingon`);
   await page.waitForSelector('html[data-ready="1"]');
   assert.equal(await control(page, 'start').textContent(), 'スタート');
-  assert.match(await page.locator('#language-problem').textContent(), /「klingon」という ことばは ありません。えらべるのは ja, en/);
+  assert.match(await page.locator('#language-problem').textContent(), /「klingon」ということばはありません。えらべるのは ja, en/);
   await page.close();
 });

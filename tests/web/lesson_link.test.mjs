@@ -28,10 +28,10 @@ test('a link sets m1 and the height, says once what it ignored, runs to the core
   const link = `${shared.site.url}?m1=50&height=40&lock=m2&r1=9`;
   const page = await openPage(shared.context, link);
   assert.deepEqual(await windowState(page), { labels: ['50', '20', '10', '10', '40', '60'], unavailable: ['T2mScroll'], speed: 1 });
-  assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が 決めた 条件（かえられません）：当てられるぴるての重さ 20 g');
+  assert.equal((await control(page, 'lessonFixed').textContent()).trim(), '先生が決めた条件（変えられません）：当てられるぴるての重さ 20 g');
   const notice = control(page, 'lessonNotice');
   assert.equal(await notice.locator('li').count(), 1);
-  assert.match(await notice.textContent(), /「r1=9」.*8から 14まで/);
+  assert.match(await notice.textContent(), /「r1=9」.*8から14まで/);
   assert.match(await control(page, 'T2mScroll').getAttribute('aria-valuetext'), /先生が決めた条件/);
   // The panel hands on the teacher's link as it came: its locks cannot be lifted here.
   await control(page, 'teacher').locator('summary').click();

@@ -57,7 +57,7 @@ describe('the lesson\'s steps on the page', () => {
     await waitForRunEnd(page);
     assert.deepEqual(await rowCells(page), [{ prediction: '40', result: '37.9', changed: [], many: '' }]);
     assert.equal(await control(page, 'prediction').inputValue(), '50', 'kept for the next run');
-    await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目: 予想 40cm、結果 37.9cm');
+    await page.waitForFunction(() => document.querySelector('.record-live').textContent === '1回目：予想 40cm、結果 37.9cm');
 
     await control(page, 'record-copy').click();
     const copied = await page.evaluate(() => navigator.clipboard.readText());
@@ -131,7 +131,7 @@ describe('the lesson\'s steps on the page', () => {
     const rows = await rowCells(page);
     assert.deepEqual(rows.map((row) => row.changed), [[], ['m1'], ['m1'], ['r1', 'height'], []]);
     assert.deepEqual(rows.map((row) => Boolean(row.many)), [false, false, false, true, false]);
-    assert.match(rows[3].many, /2つ以上の条件を変えた/);
+    assert.match(rows[3].many, /2つ以上の条件を変えました/);
     assert.match(await page.locator('[data-changed="true"]').first().textContent(), /変えた条件/, 'heard as well as seen');
     const axes = await control(page, 'recordAxis').locator('option').evaluateAll((os) => os.map((o) => o.value));
     assert.ok(!axes.includes('speed'), `the speed is not an axis: ${axes}`);

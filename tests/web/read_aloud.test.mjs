@@ -1,7 +1,8 @@
 // Reading aloud, heard through a recorder in place of the browser's speech:
 // after a default run the button says the question, the conditions and the
 // result as written for speaking, slowly, in the Japanese voice; pressed
-// again it stops; with no voice for the page's language it says so.
+// again it stops; with no voice for the page's language, or no speech at all,
+// it says which.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { control, launchChromium, openPage, serveSite } from './harness.mjs';
@@ -56,8 +57,8 @@ test('after a run the button says the question, the conditions and the result, a
   const heard = await page.evaluate(() => window.heard);
   const said = heard.map((h) => h.text);
   // A sentence at a time: the question, the conditions, the result last.
-  assert.match(said[0], /どのように かわるでしょうか。$/);
-  assert.match(said.join(''), /おもさは 20グラム。.*はんけいは 10ミリメートル。.*たかさは 20センチメートル。ななめの ながさは 60センチメートル。シミュレーションの はやさは ちゅうくらいです。/);
+  assert.match(said[0], /どのように変わるでしょうか。$/);
+  assert.match(said.join(''), /重さは 20グラム。.*半径は 10ミリメートル。.*高さは 20センチメートル。ななめの長さは 60センチメートル。シミュレーション速度は ちゅうくらいです。/);
   assert.equal(said.at(-1), '当てられるぴるての動いた距離は、37.9センチメートルです。');
   assert.deepEqual([...new Set(heard.map((h) => `${h.lang} ${h.rate}`))], ['ja-JP 0.9']);
   // Pressed while speaking, it stops.
@@ -70,11 +71,15 @@ test('after a run the button says the question, the conditions and the result, a
   await page.close();
 });
 
-test('with no voice for the page\'s language the button says so and nothing is spoken', async () => {
+test('with no voice for the page\'s language, or no speech at all, the button says which and nothing is spoken', async () => {
   const page = await openPage(context, `${site.url}?lang=en`);
   await control(page, 'read-aloud').click();
   await page.waitForFunction(() => document.getElementById('read-aloud-note')?.textContent);
   assert.equal(await page.locator('#read-aloud-note').textContent(), 'This device has no English voice, so it cannot read aloud.');
+  // A browser without speech at all is named as the reason.
+  await page.evaluate(() => Object.defineProperty(window, 'speechSynthesis', { value: undefined }));
+  await control(page, 'read-aloud').click();
+  await page.waitForFunction(() => document.getElementById('read-aloud-note')?.textContent === 'This browser cannot read aloud.');
   assert.deepEqual(await page.evaluate(() => window.heard), []);
   await page.close();
 });

@@ -301,7 +301,7 @@ describe('the record on the page', () => {
     await page.waitForTimeout(200);
     const [windowSaid, recordSaid] = await page.evaluate(heard);
     assert.match(windowSaid, /^結果.*37\.9.*。$/);
-    assert.equal(recordSaid, '3回目: 37.9cm');
+    assert.equal(recordSaid, '3回目：37.9cm');
 
     const other = await openPage(shared.context, `${shared.site.url}index.html`);
     assert.deepEqual(await tableRows(other), await tableRows(page));

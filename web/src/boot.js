@@ -2,6 +2,7 @@
 // WebAssembly module (which fits the form to the viewport and loads it),
 // and hands the form to the page. Any failure on the way is said in the
 // page, in Japanese; the page is never left blank.
+import { AidsLayer } from './aids/aids_layer.js';
 import { mountMeasuringAids } from './aids/measuring_aids.js';
 import { keepClassRecord } from './class/class_hook.js';
 import { watchForFurigana } from './furigana/furigana_watch.js';
@@ -11,6 +12,7 @@ import { languagePicker } from './i18n/language_picker.js';
 import { addLessonTool } from './lesson/lesson_bar.js';
 import { setUpLesson } from './lesson/lesson_setup.js';
 import { FormPage } from './window/page.js';
+import { followScreen, keptSettings, restoreSettings } from './window/relayout.js';
 import { readAloudButton } from './speech/read_aloud.js';
 import { keepRecord } from './record/record_hook.js';
 
@@ -118,23 +120,40 @@ async function boot() {
     showProblem('load-failed', error && error.message ? error.message : error);
     return;
   }
-  const api = formApi(module);
-  const page = new FormPage(api, document.getElementById('desk'),
-    /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '');
-  page.start();
   const desk = /** @type {HTMLElement} */ (document.getElementById('desk'));
+  const icon = /** @type {HTMLLinkElement | null} */ (document.querySelector('link[rel="icon"]'))?.href ?? '';
+  let page = new FormPage(formApi(module), desk, icon);
+  page.start();
+  // The window laid out afresh for a turned or resized screen is a new
+  // page; what holds on to the page reaches the one shown now.
+  const shown = {
+    get api() { return page.api; },
+    get desk() { return desk; },
+    get state() { return page.state; },
+    event: (/** @type {() => void} */ run) => page.event(run),
+  };
+  followScreen(() => page, async () => {
+    const kept = keptSettings(page, location.search);
+    const next = new FormPage(formApi(await loadModule()), desk, icon);
+    page.dispose();
+    page = next;
+    page.start();
+    restoreSettings(page, kept);
+    new AidsLayer(page, page.api); // the aids' layer lives in the window
+    watchForFurigana(page.windowElement);
+  }, desk);
   // The first frame shows the window, as the lesson's link sets it, and the
   // lesson's tools beside it; what lies below the window (the record, the
   // class's record) and the offline worker wait until that frame is on the
   // screen.
-  setUpLesson(page);
+  setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(page));
   mountMeasuringAids(page);
   await nextFrame();
   document.documentElement.dataset.shown = '1';
-  keepBelowWindow(desk, api);
+  keepBelowWindow(desk, (...values) => page.api.resultFor(...values));
   registerOfflineWorker();
   // Ready once the frame with all of it is on the screen.
   await nextFrame();
@@ -143,7 +162,7 @@ async function boot() {
 
 // The record and the class's record below the window, each part where it
 // stood when they were made before the first frame.
-function keepBelowWindow(desk, api) {
+function keepBelowWindow(desk, resultFor) {
   keepRecord(desk);
   // The record's prediction field leads the lesson's tools, as it did when
   // the record came first.
@@ -155,7 +174,7 @@ function keepBelowWindow(desk, api) {
   // record been there first.
   const lesson = recordHost.nextElementSibling;
   if (lesson?.classList.contains('lesson')) recordHost.before(lesson);
-  keepClassRecord(recordHost, api.resultFor);
+  keepClassRecord(recordHost, resultFor);
   // FOR REMOVAL: the record's texts, until its modules write them through setText.
   watchForFurigana(recordHost);
 }

@@ -58,4 +58,13 @@ test('fonts: the stated face first, then the Gothic faces of every school device
   assert.equal(faces.filter((f) => f === '"ＭＳ Ｐゴシック"').length, 1, 'no face twice');
   assert.equal(fontFamily('Some "odd" face').split(', ')[0], '"Some odd face"');
   assert.equal(fontFamily('').split(', ')[0], '"ＭＳ Ｐゴシック"');
+  // By language: simplified Chinese faces before the Japanese ones, faces
+  // with Vietnamese marks first, and the form's own order elsewhere.
+  const order = (lang) => fontFamily('ＭＳ Ｐゴシック', lang).split(', ');
+  const zh = order('zh-Hans');
+  assert.deepEqual(zh.slice(0, 4), ['"PingFang SC"', '"Microsoft YaHei"', '"Noto Sans CJK SC"', '"Noto Sans SC"']);
+  assert.ok(zh.indexOf('"Source Han Sans SC"') < zh.indexOf('"ＭＳ Ｐゴシック"'));
+  assert.ok(zh.indexOf('"Noto Sans CJK SC"') < zh.indexOf('"Noto Sans CJK JP"'));
+  assert.ok(order('vi').indexOf('"Arial"') < order('vi').indexOf('"ＭＳ Ｐゴシック"'));
+  for (const lang of ['ja', 'en', 'pt-BR', 'es', 'fil']) assert.deepEqual(order(lang), faces, lang);
 });

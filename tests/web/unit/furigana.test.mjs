@@ -13,6 +13,7 @@ test('a text splits into kanji words, each read by the kana after it, and keeps 
   assert.deepEqual(readings('ｼﾐｭﾚｰｼｮﾝ速度'), ['速度:そくど']);
   assert.deepEqual(readings('速　 中 　遅'), ['速:はや', '中:ちゅう', '遅:おそ']);
   assert.deepEqual(readings('フォルダーの中の index.html'), ['中:なか']);
+  assert.deepEqual(readings('リンクの中に、ファイルの中で'), ['中:なか', '中:なか']);
   assert.deepEqual(readings('ぴるての衝突'), ['衝突:しょうとつ']);
   assert.deepEqual(readings('鬼'), ['鬼:null']);
   const text = '当てられるものの動く距離は、どのように変わるだろう。';

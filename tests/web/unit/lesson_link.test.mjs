@@ -25,8 +25,8 @@ test('a value off its bar, an unknown or repeated name is left out and named; th
   ]);
   assert.deepEqual(lesson.tools, ['ruler']);
   const [m1, m2, , , , x, speed, lock, , tool] = problemTexts(lesson.problems);
-  assert.match(m1, /「m1=35」.*当てるぴるての重さ.*10から 50まで.*10ごと.*（g）/);
-  assert.match(m2, /「m2」が 2回/);
+  assert.match(m1, /「m1=35」.*当てるぴるての重さ.*10から50まで.*10きざみ.*（g）/);
+  assert.match(m2, /「m2」が2回/);
   assert.match(x, /「x=1」.*m1, m2, r1, r2, height, length, speed, lock/);
   assert.match(speed, /「speed=zoom」.*fast（速）, medium（中）, slow（遅）/);
   assert.match(lock, /「foo」.*m1, m2, r1, r2, height, length/);

@@ -13,9 +13,11 @@ const state = (resultShown, running = false) => ({
 test('the conditions with their units as words, the speed, and the result while it is shown', () => {
   const [question, conditions] = spokenParts(state(false), null, say);
   assert.equal(question, ja.speakQuestion);
-  assert.match(conditions, /当てるぴるての おもさは 30グラム。.*当てるぴるての はんけいは 12ミリメートル。.*たかさは 40センチメートル。ななめの ながさは 50センチメートル。.* はやさは おそいです。/);
+  assert.match(conditions, /当てるぴるての重さは 30グラム。.*当てるぴるての半径は 12ミリメートル。.*高さは 40センチメートル。ななめの長さは 50センチメートル。.*速度は おそいです。/);
   assert.equal(spokenParts(state(true), { resultMm: 230 }, say)[2], '当てられるぴるての動いた距離は、23センチメートルです。');
   assert.equal(spokenParts(state(true), { result: '37.9cm' }, say)[2], '当てられるぴるての動いた距離は、37.9センチメートルです。');
   assert.equal(spokenParts(state(false), { resultMm: 230 }, say).length, 2, 'cleared');
   assert.equal(spokenParts(state(true, true), { resultMm: 230 }, say).length, 2, 'the next run under way');
+  // Said with the language's decimal mark, as its voice reads a number.
+  assert.match(spokenParts(state(true), { resultMm: 379 }, say, 'pt')[2], /、37,9センチ/);
 });

@@ -40,11 +40,14 @@ export function showTextsAgain() {
 }
 
 /**
- * Calls `listener` each time the page's language changes.
+ * Calls `listener` each time the page's language changes, until the
+ * function returned is called.
  * @param {() => void} listener
+ * @returns {() => void}
  */
 export function onTableChange(listener) {
   listeners.add(listener);
+  return () => listeners.delete(listener);
 }
 
 /**

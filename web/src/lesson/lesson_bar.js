@@ -1,8 +1,9 @@
 // The lesson's tools beside the window: a slim bar in the room the fitted
 // window leaves free on the screen (below it, above it, or at one side),
 // so that a learner types a prediction and presses "スタート" without
-// scrolling. The window's place and size are never changed for it; where no
-// margin is wide enough, the bar stands below the screen, above the record.
+// scrolling. The window's place and size are never changed for it; a row
+// too wide for the screen wraps to two, and where no margin is wide
+// enough, the bar stands below the screen, above the record.
 import { html } from '../dom.js';
 import { onTableChange, text } from '../i18n/text.js';
 
@@ -11,27 +12,31 @@ const kGap = 4; // CSS px between the bar, the window and the screen's edge
 /**
  * Where the bar goes: `win` is the window's box on the screen, `screen` the
  * viewport's size, `row` and `column` the bar's size laid out in a row and
- * in a column. Returns { side, left, top } in screen pixels, or { side:
+ * in a column, `rows` its size wrapped to the screen's width (a narrow
+ * phone). Returns { side, left, top, wrap } in screen pixels, or { side:
  * 'below' } when it fits nowhere beside the window.
  * @param {{ left: number, top: number, width: number, height: number }} win
  * @param {{ width: number, height: number }} screen
  * @param {{ width: number, height: number }} row
  * @param {{ width: number, height: number }} column
+ * @param {{ width: number, height: number }} [rows]
  */
-export function barPlace(win, screen, row, column) {
+export function barPlace(win, screen, row, column, rows = row) {
   const room = {
     bottom: screen.height - (win.top + win.height),
     top: win.top,
     right: screen.width - (win.left + win.width),
     left: win.left,
   };
-  const rowLeft = Math.max(kGap, Math.min(win.left, screen.width - row.width - kGap));
-  const fitsRow = row.width + 2 * kGap <= screen.width;
-  if (fitsRow && room.bottom >= row.height + 2 * kGap) {
-    return { side: 'bottom', left: rowLeft, top: win.top + win.height + (room.bottom - row.height) / 2 };
+  const wrap = row.width + 2 * kGap > screen.width;
+  const line = wrap ? rows : row;
+  const rowLeft = Math.max(kGap, Math.min(win.left, screen.width - line.width - kGap));
+  const fitsRow = line.width + 2 * kGap <= screen.width;
+  if (fitsRow && room.bottom >= line.height + 2 * kGap) {
+    return { side: 'bottom', left: rowLeft, top: win.top + win.height + (room.bottom - line.height) / 2, wrap };
   }
-  if (fitsRow && room.top >= row.height + 2 * kGap) {
-    return { side: 'top', left: rowLeft, top: (room.top - row.height) / 2 };
+  if (fitsRow && room.top >= line.height + 2 * kGap) {
+    return { side: 'top', left: rowLeft, top: (room.top - line.height) / 2, wrap };
   }
   const columnTop = Math.max(kGap, Math.min(win.top, screen.height - column.height - kGap));
   const fitsColumn = column.height + 2 * kGap <= screen.height;
@@ -58,15 +63,20 @@ function place() {
     bar.dataset.layout = layout;
     bar.dataset.side = 'measuring';
     const box = bar.getBoundingClientRect();
-    return { width: box.width, height: box.height };
+    // A row wider than the desk is clipped to it; its content is not.
+    return { width: Math.max(box.width, bar.scrollWidth), height: box.height };
   };
   const row = measure('row');
   const column = measure('column');
+  bar.style.maxWidth = `${desk.clientWidth - 2 * kGap}px`;
+  const rows = measure('rows');
+  bar.style.maxWidth = '';
   const deskBox = desk.getBoundingClientRect();
   const winBox = windowElement.getBoundingClientRect();
   const win = { left: winBox.left - deskBox.left, top: winBox.top - deskBox.top, width: winBox.width, height: winBox.height };
-  const where = barPlace(win, { width: desk.clientWidth, height: desk.clientHeight }, row, column);
-  bar.dataset.layout = where.side === 'left' || where.side === 'right' ? 'column' : 'row';
+  const where = barPlace(win, { width: desk.clientWidth, height: desk.clientHeight }, row, column, rows);
+  bar.dataset.layout = where.side === 'left' || where.side === 'right' ? 'column' : where.wrap ? 'rows' : 'row';
+  bar.style.maxWidth = where.wrap ? `${desk.clientWidth - 2 * kGap}px` : '';
   bar.dataset.side = where.side;
   if (where.side === 'below') {
     bar.style.left = '';

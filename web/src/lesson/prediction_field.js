@@ -9,6 +9,7 @@ import { addLessonTool } from './lesson_bar.js';
 import { predictionFrom } from './prediction.js';
 import { setText } from '../furigana/furigana_text.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { languageCode } from '../i18n/language.js';
 
 const kDraftKey = 'shoutotsu.prediction.v1';
 
@@ -77,7 +78,7 @@ export function mountPrediction(storage) {
     view.taken.hidden = !state.taken;
   };
   const check = () => {
-    state.bad = predictionFrom(field.value) === null;
+    state.bad = predictionFrom(field.value, languageCode()) === null;
     drafts.keep(field.value);
     draw();
   };
@@ -93,7 +94,7 @@ export function mountPrediction(storage) {
     state.running = running;
     if (running) {
       // スタート: the run takes what the field holds, if the field takes it.
-      const prediction = predictionFrom(field.value);
+      const prediction = predictionFrom(field.value, languageCode());
       if (!prediction) return;
       state.taken = prediction;
       field.value = '';

@@ -1,8 +1,9 @@
 // The button "よみあげ": reads the lesson's question, the conditions and the
 // last result aloud (spoken_text.js) through the browser's speech, in a
 // voice of the page's language, a little slower than usual for children.
-// Pressed again, it stops. Where the device has no voice for the language,
-// the button's note says so instead of staying silent.
+// Pressed again, it stops. Where the browser cannot speak at all, or has no
+// voice for the language, the button's note says which instead of staying
+// silent.
 import { LANGUAGES } from '../i18n/lang/all.js';
 import { languageCode } from '../i18n/language.js';
 import { spokenParts } from './spoken_text.js';
@@ -63,6 +64,18 @@ function readAloudView() {
 }
 
 /**
+ * The voice to read in language `tag`, or the name of the text that says
+ * why nothing can be read: the browser has no speech, or no such voice.
+ * @param {string} tag
+ * @returns {Promise<SpeechSynthesisVoice | 'noSpeech' | 'noVoice'>}
+ */
+async function voiceOrSilence(tag) {
+  if (!window.speechSynthesis || typeof SpeechSynthesisUtterance !== 'function') return 'noSpeech';
+  await voicesListed();
+  return voiceFor(tag) ?? 'noVoice';
+}
+
+/**
  * The button and its note; what it says comes from the page's state events.
  * @param {import('../window/page.js').FormPage} page
  * @returns {HTMLElement}
@@ -96,7 +109,7 @@ export function readAloudButton(page) {
     speaking = true;
     show();
     // Held here until spoken: an utterance the page drops may never end.
-    utterances = sentencesOf(spokenParts(form, run, text)).map((sentence) => {
+    utterances = sentencesOf(spokenParts(form, run, text, languageCode())).map((sentence) => {
       const utterance = new SpeechSynthesisUtterance(sentence);
       utterance.voice = voice;
       utterance.lang = voice.lang;
@@ -117,9 +130,8 @@ export function readAloudButton(page) {
       return;
     }
     note.textContent = '';
-    await voicesListed();
-    const voice = voiceFor(LANGUAGES[languageCode()].tag);
-    if (!voice || typeof SpeechSynthesisUtterance !== 'function') setText(note, text('noVoice'));
+    const voice = await voiceOrSilence(LANGUAGES[languageCode()].tag);
+    if (typeof voice === 'string') setText(note, text(voice));
     else speak(voice);
   });
   // Another language: stop, and say it again only when asked.

@@ -1,7 +1,7 @@
 // The page element of each kind of control, with its input wired to the
 // form's entries. Nothing here holds the form's state: the elements are
 // filled in by control_view.js from what the form sends.
-import { fontFamily } from './font_faces.js';
+import { useFace } from './font_faces.js';
 import { hasShortcutModifier, ScrollBarView } from './scroll_bar.js';
 
 // How long after a pointer's press the browser's own click may come.
@@ -42,7 +42,7 @@ export function onPress(element, press, hitBox = () => element.getBoundingClient
 
 function applyFont(element, c) {
   if (!c.fontStated) return; // the window's font, inherited
-  element.style.fontFamily = fontFamily(c.fontFace);
+  useFace(element, c.fontFace);
   element.style.fontSize = `${c.fontPoints}pt`;
   element.style.fontWeight = String(c.fontWeight);
 }

@@ -74,7 +74,10 @@ export class FormPage {
     this.buildWindow();
     for (const c of this.controls) this.render(c, null);
     // Another language: every control shows its texts again.
-    onTableChange(() => {
+    // Every listener of this page ends with it (dispose).
+    this.listening = new AbortController();
+    const { signal } = this.listening;
+    this.stopTexts = onTableChange(() => {
       for (const c of this.controls) if (c.kind !== 'timer' && !isFigure(c)) this.render(c, null);
     });
     this.live = document.createElement('div');
@@ -83,18 +86,18 @@ export class FormPage {
     this.live.setAttribute('aria-live', 'polite');
     this.desk.append(this.live);
     this.fit();
-    addEventListener('resize', () => this.fit());
+    addEventListener('resize', () => this.fit(), { signal });
     this.watchPixelRatio();
     document.addEventListener('keydown', (e) => {
       if (!this.finished) this.focus.tabKey(e);
-    }, true);
+    }, { capture: true, signal });
     // The drawing area holds the focus when the window opens, as on the
     // desktop, but shows it only once the keyboard is used.
     document.addEventListener('keydown', () => document.documentElement.classList.add('keyed'), { once: true });
     document.addEventListener('visibilitychange', () => {
       if (document.hidden) this.ticker.pause();
       else this.ticker.resume();
-    });
+    }, { signal });
     this.surfaces.paintNow();
     // The window opens with the focus on the first control in its order.
     this.focus.next(-1, 1, false);
@@ -287,10 +290,21 @@ export class FormPage {
     query.addEventListener?.('change', () => {
       this.surfaces.layout(this.scale);
       this.watchPixelRatio();
-    }, { once: true });
+    }, { once: true, signal: this.listening.signal });
   }
 
   // --- the end ------------------------------------------------------------
+
+  // Gives the desk to a window laid out afresh (relayout.js): nothing of
+  // this one ticks, listens or stays on the page.
+  dispose() {
+    this.listening.abort();
+    this.stopTexts();
+    this.finished = true;
+    this.ticker.stop();
+    this.windowElement.remove();
+    this.live.remove();
+  }
 
   // おわる: a tab cannot close itself, so the page says the program has
   // ended and offers to start it afresh.

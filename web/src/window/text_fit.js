@@ -6,8 +6,8 @@
 import { setText } from '../furigana/furigana_text.js';
 
 export const kSmallestPx = 9;
-// A box narrower than its text by less than this is left as it is, as
-// the window draws some Japanese captions.
+// A line may pass its box up and down by this (and its font's leading); a
+// translated text never passes it sideways, not even by a pixel.
 const kSlackPx = 1;
 
 // The width the text of `element` may take: a legend's is its frame's
@@ -35,7 +35,7 @@ function textSize(element) {
 function shrinkNeeded(element, room, size) {
   const { width, height } = textSize(element);
   const tall = element.clientHeight + kSlackPx + 0.1 * size;
-  return Math.min(1, (room + kSlackPx) / width, element.classList.contains('wrapped') ? 1 : tall / height);
+  return Math.min(1, room / width, element.classList.contains('wrapped') ? 1 : tall / height);
 }
 
 /**

@@ -3,7 +3,8 @@
 // the form's stacking order. The figures get a canvas per container.
 import { createControlElement } from './control_elements.js';
 import { isFigure } from './figure_surfaces.js';
-import { fontFamily } from './font_faces.js';
+import { showFaces, useFace } from './font_faces.js';
+import { onTableChange } from '../i18n/text.js';
 
 /**
  * Builds the window `main` of `controls` (detached; the caller attaches
@@ -16,7 +17,9 @@ export function buildWindowElements(main, controls, icon, page) {
   const element = document.createElement('div');
   element.className = 'window';
   element.dataset.control = main.displayName;
-  element.style.fontFamily = fontFamily(main.fontFace);
+  useFace(element, main.fontFace);
+  // Another language may want other faces (simplified Chinese forms).
+  onTableChange(() => showFaces(element));
   element.style.fontSize = `${main.fontPoints}pt`;
   element.style.color = main.foreColor;
   const bar = document.createElement('div');

@@ -2,10 +2,12 @@
 // and screen-reader names in Japanese; each that is a fixed text is named
 // in the tables (window.<control>, a11y.<control>, see lang/ja.js), and in
 // another language the table's text is shown instead. Numbers, units and
-// the result ("37.9cm") are shown as the form writes them. In Japanese the
-// form's own text is shown, untouched.
+// the result ("37.9cm") are shown as the form writes them, and heard with
+// the language's decimal mark ("37,9cm"). In Japanese the form's own text
+// is shown, untouched.
 import ja from '../i18n/lang/ja.js';
 import { languageCode } from '../i18n/language.js';
+import { withDecimalMark } from '../i18n/numbers.js';
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { text } from '../i18n/text.js';
 import { centimetres, resultMmOf } from '../speech/run_result.js';
@@ -59,7 +61,7 @@ export function accessibleDescription(c) {
   }
   const result = named('kekka');
   return text('a11y.work.text', {
-    result: result?.visible ? text('a11y.work.result', { result: result.caption }) : '',
+    result: result?.visible ? text('a11y.work.result', { result: withDecimalMark(result.caption, languageCode()) }) : '',
     first: text('window.subtitle1'),
     second: text('window.subtitle2'),
     scene: text('a11y.work.scene', values),
@@ -68,7 +70,7 @@ export function accessibleDescription(c) {
 
 /** The sentence heard when a run ends, from the run the form reports. */
 export function spokenResult(run) {
-  return japanese() ? run.spoken : text('a11y.work.result', { result: `${centimetres(resultMmOf(run))}cm` });
+  return japanese() ? run.spoken : text('a11y.work.result', { result: `${withDecimalMark(centimetres(resultMmOf(run)), languageCode())}cm` });
 }
 
 /**
