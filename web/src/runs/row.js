@@ -34,6 +34,9 @@ PARAMETER_TABLE.speeds.forEach((speed, i) => {
     if (name) SPEED_NAMES.set(fold(name), speed.key);
   }
 });
+// The names earlier pages wrote in Portuguese and Spanish, masculine before
+// the options agreed with "velocidade"/"velocidad": files saved then still read.
+[['rápido', 'fast'], ['médio', 'medium'], ['medio', 'medium'], ['lento', 'slow']].forEach(([name, key]) => SPEED_NAMES.set(name, key));
 
 /**
  * A speed's key from its key or its name in any language; null if none.

@@ -22,7 +22,11 @@ const normal = (/** @type {string} */ cell) => cell.normalize('NFKC').trim().rep
 
 // A header cell in any language's words, to its column: the names the
 // page writes now, the result's without its unit, and the names older
-// pages wrote (速さ; the learner's record's own column names).
+// pages wrote (速さ; the learner's record's own column names; the names
+// of every language before its words were corrected).
+const FORMER = {
+  formerRun: 'run', formerM1: 'm1', formerM2: 'm2', formerSpeed: 'speed', formerPrediction: 'prediction', formerResult: 'result',
+};
 const KNOWN = (() => {
   const known = new Map();
   /** @param {string | undefined} name @param {string} key */
@@ -33,6 +37,8 @@ const KNOWN = (() => {
     for (const [key, textKey] of Object.entries(COLUMN_TEXT)) add(t(textKey), key);
     add(`${t(COLUMN_TEXT.result)} (cm)`, 'result');
     add(t('classColumnSpeedBefore'), 'speed');
+    for (const [former, key] of Object.entries(FORMER)) add(t(former), key);
+    add(`${t('formerResult')} (cm)`, 'result');
     add(t('runColumn'), 'run');
     add(t('speedColumn'), 'speed');
     add(`${t('predictionColumn')} (cm)`, 'prediction');
