@@ -66,6 +66,13 @@ test('the CSV and the TSV: numbers alone, units in the header, the speed in the 
     assert.deepEqual(back.rows, rows.map(({ id: _id, at: _at, ...r }) => r), code);
   }
   assert.deepEqual(read(tsvText(en, rows)).rows.map((r) => r.speed), ['medium', 'fast']);
+  // The copied table takes the language's decimal mark, the file keeps the point; both read back the same.
+  const pt = wordsOf('pt');
+  const copied = tsvText(pt, rows, { lang: 'pt' });
+  assert.equal(copied.split('\r\n')[1].split('\t').slice(-2).join(' '), '40 37,9');
+  assert.match(csvText(pt, rows), /,40,37\.9\r\n/);
+  assert.deepEqual(read(copied, 'pt').rows, read(csvText(pt, rows), 'pt').rows);
+  assert.deepEqual(read(copied, 'pt').rows, rows.map(({ id: _id, at: _at, ...r }) => r));
 });
 
 test('files as spreadsheets save them: Shift_JIS, UTF-16, semicolons, old cells, the class\'s own file', () => {
