@@ -42,6 +42,7 @@ const roomAgain = new Set();
 
 // Once per event, however many texts it wrote: every reading of the window
 // in its place.
+/** @param {HTMLElement} win */
 function makeRoomSoon(win) {
   if (roomAgain.size === 0) {
     queueMicrotask(() => {
