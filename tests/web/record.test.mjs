@@ -63,7 +63,7 @@ describe('the record on a page of its own', () => {
       ['2', '10', '20', '10', '10', '20', '60', '中', '25.3'],
       ['3', '50', '20', '10', '10', '20', '60', '速', '54.2'],
     ]);
-    assert.deepEqual(await page.evaluate(() => window.announced), ['1回目: 45.5cm', '2回目: 予想 30cm、結果 25.3cm', '3回目: 54.2cm']);
+    assert.deepEqual(await page.evaluate(() => window.announced), ['1回目：45.5cm', '2回目：予想 30cm、結果 25.3cm', '3回目：54.2cm']);
     assert.equal(await page.locator('[data-control="record"] thead th').count(), 11);
 
     const [download] = await Promise.all([page.waitForEvent('download'), control(page, 'recordCsv').click()]);
@@ -76,6 +76,9 @@ describe('the record on a page of its own', () => {
     // In English the table and the speed read in English.
     await page.evaluate(() => window.fixture.language('en'));
     assert.equal((await tableRows(page))[2][7], 'Fast');
+    // In Portuguese a distance has a decimal comma.
+    await page.evaluate(() => window.fixture.language('pt'));
+    assert.deepEqual((await tableRows(page))[2].slice(7), ['Rápida', '54,2']);
     // On a phone in Filipino (the longest buttons), nothing pushes the page sideways.
     await page.evaluate(() => window.fixture.language('fil'));
     await page.setViewportSize({ width: 375, height: 667 });

@@ -5,7 +5,6 @@
 import { AidsLayer } from './aids/aids_layer.js';
 import { mountMeasuringAids } from './aids/measuring_aids.js';
 import { keepClassRecord } from './class/class_hook.js';
-import { watchForFurigana } from './furigana/furigana_watch.js';
 import { furiganaSwitch } from './furigana/furigana_switch.js';
 import { startLanguage } from './i18n/language.js';
 import { languagePicker } from './i18n/language_picker.js';
@@ -140,7 +139,6 @@ async function boot() {
     page.start();
     restoreSettings(page, kept);
     new AidsLayer(page, page.api); // the aids' layer lives in the window
-    watchForFurigana(page.windowElement);
   }, desk);
   // The first frame shows the window, as the lesson's link sets it, and the
   // lesson's tools beside it; what lies below the window (the record, the
@@ -175,8 +173,6 @@ function keepBelowWindow(desk, resultFor) {
   const lesson = recordHost.nextElementSibling;
   if (lesson?.classList.contains('lesson')) recordHost.before(lesson);
   keepClassRecord(recordHost, resultFor);
-  // FOR REMOVAL: the record's texts, until its modules write them through setText.
-  watchForFurigana(recordHost);
 }
 
 // Resolves once the next frame has been shown: the frame after the next

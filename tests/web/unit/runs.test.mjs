@@ -59,13 +59,20 @@ test('the CSV and the TSV: numbers alone, units in the header, the speed in the 
   const en = wordsOf('en');
   const english = tsvText(en, rows).split('\r\n');
   assert.equal(english[2], '2\t20\t20\t10\t10\t20\t60\tFast\t\t47');
-  assert.match(english[0], /^Run\tWeight of the striking bob \(g\)\t.*\tResult \(How far the struck bob moved\) \(cm\)$/);
+  assert.match(english[0], /^Trial\tWeight of the striking bob \(g\)\t.*\tResult \(how far the struck bob moved\) \(cm\)$/);
   // Each language's file read back in every other; the rows are the same numbers.
   for (const code of Object.keys(LANGUAGES)) {
     const back = read(csvText(wordsOf(code), rows), code === 'ja' ? 'en' : 'ja');
     assert.deepEqual(back.rows, rows.map(({ id: _id, at: _at, ...r }) => r), code);
   }
   assert.deepEqual(read(tsvText(en, rows)).rows.map((r) => r.speed), ['medium', 'fast']);
+  // The copied table takes the language's decimal mark, the file keeps the point; both read back the same.
+  const pt = wordsOf('pt');
+  const copied = tsvText(pt, rows, { lang: 'pt' });
+  assert.equal(copied.split('\r\n')[1].split('\t').slice(-2).join(' '), '40 37,9');
+  assert.match(csvText(pt, rows), /,40,37\.9\r\n/);
+  assert.deepEqual(read(copied, 'pt').rows, read(csvText(pt, rows), 'pt').rows);
+  assert.deepEqual(read(copied, 'pt').rows, rows.map(({ id: _id, at: _at, ...r }) => r));
 });
 
 test('files as spreadsheets save them: Shift_JIS, UTF-16, semicolons, old cells, the class\'s own file', () => {
@@ -87,19 +94,19 @@ test('files as spreadsheets save them: Shift_JIS, UTF-16, semicolons, old cells,
 test('a file that is not a record is refused with its name, its line and what belongs there, in the page\'s language', () => {
   const r = '1,20,20,10,10,20,60,中,40,37.9cm';
   for (const [text, message] of [
-    ['名前,点数\r\n山田,80', /「x\.csv」の 1行目が 記録の 見出しでは ありません。見出しは「班,回,当てるぴるての重さ \(g\),/],
-    [`${OLD_HEADER}\r\n${r}\r\n2,20,20,10,10,20,60,中,37.9cm`, /「x\.csv」の 3行目は 値が 9こ あります。10こ の はずです。/],
+    ['名前,点数\r\n山田,80', /「x\.csv」の1行目が記録の見出しではありません。見出しは「班,回,当てるぴるての重さ \(g\),/],
+    [`${OLD_HEADER}\r\n${r}\r\n2,20,20,10,10,20,60,中,37.9cm`, /「x\.csv」の3行目は値が9個あります。正しくは10個です。/],
     [`${OLD_HEADER}\r\n1,20,51,10,10,20,60,中,,37.9cm`, /2行目の「当てられるぴるての重さ \(g\)」が「51」です。10から50まで/],
     [`${OLD_HEADER}\r\n1,20,20,10,10,20,60,中,201,37.9cm`, /「予想 \(cm\)」が「201」です。0から200まで/],
-    [`${OLD_HEADER}\r\n1,20,20,10,10,20,60,中,,"37.9cm`, /2行目の「"」が とじていません/],
-    [OLD_HEADER, /記録の 行が ありません/],
-    [',,,,\r\n,,,,\r\n', /「x\.csv」は からっぽです/],
-    [new Uint8Array([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 13]), /文字の ファイルでは ありません/],
+    [`${OLD_HEADER}\r\n1,20,20,10,10,20,60,中,,"37.9cm`, /2行目の「"」が閉じていません/],
+    [OLD_HEADER, /記録の行がありません/],
+    [',,,,\r\n,,,,\r\n', /「x\.csv」は空です/],
+    [new Uint8Array([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0, 0, 0, 13]), /テキストファイルではありません/],
     [new Uint8Array(1024 * 1024 + 1).fill(0x31), /大きすぎます（1 MB まで）/],
   ]) assert.match(read(text).error, message);
-  assert.match(read(`${OLD_HEADER}\r\n1,20,20,10,10,20,60,普通,,37.9cm`).error, /「速」「中」「遅」の どれか/);
+  assert.match(read(`${OLD_HEADER}\r\n1,20,20,10,10,20,60,普通,,37.9cm`).error, /「速」「中」「遅」のいずれか/);
   assert.match(read(`${OLD_HEADER}\r\n1,20,20,10,10,20,60,normal,,37.9cm`, 'en').error, /It should be one of "Fast", "Medium", "Slow"\./);
-  assert.match(readTable(ja, 'x.csv', bytes(`${OLD_HEADER}\r\n${r}\r\n${r}\r\n`), 1).error, /あわせて1回分まで/);
+  assert.match(readTable(ja, 'x.csv', bytes(`${OLD_HEADER}\r\n${r}\r\n${r}\r\n`), 1).error, /合わせて1回分まで/);
 });
 
 test('a cell a spreadsheet would take for a formula is neutralised, however it is disguised', () => {

@@ -150,7 +150,7 @@ test('a batch of files: each refused file its own message, the others loaded, la
   const broken = { name: 'こわれた.csv', size: 1, arrayBuffer: async () => { throw new Error('gone'); } };
   await add([file('1班.csv', csv(10)), file('空.csv', ',,,\r\n,,,\r\n'), broken, file('2班.csv', csv(30))]);
   assert.deepEqual(said[0].map(([kind]) => kind), ['added', 'refused', 'refused', 'added']);
-  assert.match(said[0][1][1], /「空\.csv」は からっぽです/);
+  assert.match(said[0][1][1], /「空\.csv」は空です/);
   // Later batches load; the same text again (other line ends) is not added twice; a name taken gets a number.
   await add([file('3班.csv', csv(50)), file('また.csv', csv(50).replaceAll('\r\n', '\n')), file('1班.csv', csv(20))]);
   assert.deepEqual(said.at(-1).map(([kind]) => kind), ['added', 'same', 'added']);
@@ -164,7 +164,7 @@ test('a batch of files: each refused file its own message, the others loaded, la
   store.add(group('大きな班', 'big', MAX_CLASS_ROWS - 5));
   await add([file('4班.csv', csvText(words, [1, 2].map((n) => ({ run: n, id: '', at: 0, ...run() }))))]);
   await add([file('5班.csv', csv(40)), file('6班.csv', csv(40).replace('中', '遅'))]);
-  assert.match(said.at(-2)[0][1], /「4班\.csv」は行がおおすぎます。クラスの記録はあわせて4000回分までです/);
+  assert.match(said.at(-2)[0][1], /「4班\.csv」は行が多すぎます。クラスの記録は合わせて4000回分までです/);
   assert.deepEqual(said.at(-1).map(([kind]) => kind), ['added', 'refused']);
-  assert.match(said.at(-1)[1][1], /「6班\.csv」を入れるよゆうがありません/);
+  assert.match(said.at(-1)[1][1], /「6班\.csv」は入りきりません/);
 });

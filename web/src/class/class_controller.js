@@ -10,6 +10,7 @@ import { fileQueue } from './class_files.js';
 import { ClassStore, rowCount } from './class_store.js';
 import { classView, drawClassChart, drawMessages, drawTable, drawTexts } from './class_view.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { setText, textElement } from '../furigana/furigana_text.js';
 
 /**
  * @typedef {import('./class_view.js').ClassParts} ClassParts
@@ -35,7 +36,7 @@ let idCounter = 0;
 function render(parts, store, state) {
   const groups = store.groups;
   const count = rowCount(groups);
-  parts.heading.textContent = count ? text('classTitleCount', { groups: groups.length, rows: count }) : text('classTitle');
+  setText(parts.heading, count ? text('classTitleCount', { groups: groups.length, rows: count }) : text('classTitle'));
   parts.empty.hidden = count > 0;
   parts.sheetBox.hidden = count === 0;
   parts.namesBox.hidden = groups.length === 0;
@@ -45,7 +46,7 @@ function render(parts, store, state) {
   drawNames(parts, store);
   parts.mismatchNote.hidden = true;
   drawTable(parts, groups, state.wrong, (marked) => {
-    parts.mismatchNote.textContent = text('classMismatchCount', { rows: marked, mismatch: text('classMismatch') });
+    setText(parts.mismatchNote, text('classMismatchCount', { rows: marked, mismatch: text('classMismatch') }));
     parts.mismatchNote.hidden = marked === 0;
   });
   if (count) state.axis = drawClassChart(parts, groups, state.axis);
@@ -60,7 +61,7 @@ function drawNames(parts, store) {
   parts.names.replaceChildren(...store.groups.map((group) => {
     const field = html('input', { type: 'text', value: group.name, maxlength: 40, 'aria-label': text('classGroupName', { name: group.name }) });
     field.addEventListener('change', () => store.rename(group, field.value));
-    const remove = html('button', { type: 'button', 'aria-label': text('classRemoveLabel', { name: group.name }) }, text('classRemove'));
+    const remove = textElement('button', { type: 'button', 'aria-label': text('classRemoveLabel', { name: group.name }) }, text('classRemove'));
     remove.addEventListener('click', () => {
       store.remove(group);
       parts.input.focus();
@@ -83,7 +84,7 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   const notice = (/** @type {NoticeKind} */ kind) => {
     if (shown.has(kind)) return;
     shown.add(kind);
-    parts.notices.append(html('p', { class: 'record-notice', 'data-notice': NOTICES[kind] }, text(NOTICES[kind])));
+    parts.notices.append(textElement('p', { class: 'record-notice', 'data-notice': NOTICES[kind] }, text(NOTICES[kind])));
   };
   const store = new ClassStore({ storage, notice, ...(storageKey ? { key: storageKey } : {}) });
   const state = { axis: /** @type {string | null} */ (null), wrong: checker(resultFor) };
@@ -95,7 +96,7 @@ export function mountClassRecord({ host, storage = null, storageKey, resultFor }
   listen(parts, store, state, addFiles);
   onTableChange(() => {
     drawTexts(parts);
-    for (const element of parts.notices.querySelectorAll('[data-notice]')) element.textContent = text(/** @type {HTMLElement} */ (element).dataset.notice ?? '');
+    for (const element of parts.notices.querySelectorAll('[data-notice]')) setText(/** @type {HTMLElement} */ (element), text(/** @type {HTMLElement} */ (element).dataset.notice ?? ''));
     render(parts, store, state);
   });
   drawTexts(parts);

@@ -12,6 +12,8 @@ import { cmText } from '../runs/distance.js';
 import { sheetView } from '../runs/sheet_view.js';
 import { cellsOf, columnName, TABLE_KEYS } from '../runs/table_text.js';
 import { text } from '../i18n/text.js';
+import { languageCode } from '../i18n/language.js';
+import { setText, textElement } from '../furigana/furigana_text.js';
 
 /**
  * @typedef {import('./class_store.js').Group} Group
@@ -63,14 +65,14 @@ export function classView(id) {
 
 /** @param {ClassParts} parts */
 export function drawTexts(parts) {
-  parts.help.textContent = text('classHelp');
-  parts.chooseWords.textContent = text('classChoose');
-  parts.namesLegend.textContent = text('classGroups');
-  parts.clear.textContent = text('classClear');
+  setText(parts.help, text('classHelp'));
+  setText(parts.chooseWords, text('classChoose'));
+  setText(parts.namesLegend, text('classGroups'));
+  setText(parts.clear, text('classClear'));
   parts.csv.title = text('classCsvTitle');
-  parts.empty.textContent = text('classEmpty');
-  parts.sheet.caption.textContent = text('classCaption');
-  parts.sheet.choiceLabel.textContent = text('classAxis');
+  setText(parts.empty, text('classEmpty'));
+  setText(parts.sheet.caption, text('classCaption'));
+  setText(parts.sheet.choiceLabel, text('classAxis'));
   parts.sheet.setHeader([columnName(text, 'group'), ...TABLE_KEYS.map((key) => columnName(text, key)), text('classColumnCheck')]);
 }
 
@@ -80,7 +82,7 @@ export function drawTexts(parts) {
  * @param {[string, string][]} said
  */
 export function drawMessages(parts, said) {
-  parts.messages.replaceChildren(...said.map(([kind, words]) => html('li', { 'data-message': kind }, words)));
+  parts.messages.replaceChildren(...said.map(([kind, words]) => textElement('li', { 'data-message': kind }, words)));
 }
 
 /**
@@ -90,10 +92,10 @@ export function drawMessages(parts, said) {
  */
 function rowElement(group, row, wrong) {
   const tr = html('tr', wrong ? { 'data-mismatch': 'true' } : {});
-  const [name, ...cells] = cellsOf(text, { ...row, group: group.name, id: '', at: 0 }, ['group', ...TABLE_KEYS]);
-  tr.append(html('th', { scope: 'row' }, name));
-  for (const cell of cells) tr.append(html('td', {}, cell));
-  tr.append(html('td', {}, wrong ? text('classMismatch') : ''));
+  const [name, ...cells] = cellsOf(text, { ...row, group: group.name, id: '', at: 0 }, ['group', ...TABLE_KEYS], languageCode());
+  tr.append(textElement('th', { scope: 'row' }, name));
+  for (const cell of cells) tr.append(textElement('td', {}, cell));
+  tr.append(textElement('td', {}, wrong ? text('classMismatch') : ''));
   return tr;
 }
 
@@ -151,9 +153,9 @@ export function drawClassChart(parts, groups, choice) {
       rows: group.rows, line: group.rows.every((row) => others.every((k) => valueOf(row, k) === valueOf(group.rows[0], k))),
     })),
     pointTitle: (row) => text('classPoint', {
-      group: groupOf.get(row) ?? '', n: row.run, axis: conditionLabel(text, axis), value: valueOf(row, key), result: `${cmText(row.resultMm)}cm`,
+      group: groupOf.get(row) ?? '', n: row.run, axis: conditionLabel(text, axis), value: valueOf(row, key), result: `${cmText(row.resultMm, languageCode())}cm`,
     }),
-    predictionTitle: (row) => text('classPredictionPoint', { group: groupOf.get(row) ?? '', n: row.run, prediction: cmText(row.predictionMm ?? 0) }),
+    predictionTitle: (row) => text('classPredictionPoint', { group: groupOf.get(row) ?? '', n: row.run, prediction: cmText(row.predictionMm ?? 0, languageCode()) }),
   });
   const predicted = rows.some((row) => row.predictionMm !== null);
   parts.sheet.chartCaption.replaceChildren(legend(groups.map((group) => group.name), predicted ? text('classPredictionKey') : null));

@@ -15,9 +15,12 @@ const kTolerance = 0.25;
 
 /** @typedef {{ left: number, top: number, right: number, bottom: number }} Box */
 
+/** @param {Box} a @param {Box} b */
 const overlaps = (a, b) => a.left < b.right - kTolerance && b.left < a.right - kTolerance &&
   a.top < b.bottom - kTolerance && b.top < a.bottom - kTolerance;
+/** @param {Box} r @param {number} dy @returns {Box} */
 const moved = (r, dy) => ({ left: r.left, right: r.right, top: r.top + dy, bottom: r.bottom + dy });
+/** @param {Element} e @returns {Box} */
 const boxOf = (e) => {
   const r = e.getBoundingClientRect();
   return { left: r.left, top: r.top, right: r.right, bottom: r.bottom };
@@ -40,8 +43,10 @@ function glyphBoxes(holder) {
   return boxes;
 }
 
+/** @param {Element} holder */
 const readingBoxes = (holder) => [...holder.querySelectorAll('.furigana-text rt')].map(boxOf);
 
+/** @param {HTMLElement} holder @param {number} by */
 function shift(holder, by) {
   const now = Number(holder.dataset.furiganaShift ?? 0) + by;
   holder.dataset.furiganaShift = String(now);
@@ -50,7 +55,7 @@ function shift(holder, by) {
   holder.style.transform = `translateY(${now}px)`;
 }
 
-/** Puts every text of `win` back where the window has it. */
+/** Puts every text of `win` back where the window has it. @param {HTMLElement} win */
 export function undoRoom(win) {
   win.classList.remove('furigana-shown');
   for (const holder of win.querySelectorAll('[data-furigana-shift]')) {
@@ -59,14 +64,14 @@ export function undoRoom(win) {
   }
 }
 
-/** Gives the readings in window `win` their room (see above). */
+/** Gives the readings in window `win` their room (see above). @param {HTMLElement} win */
 export function makeRoom(win) {
   win.classList.add('furigana-shown');
   const scale = win.getBoundingClientRect().width / (win.offsetWidth || 1) || 1;
   // Not checkVisibility: the page runs in Safari 15.
-  const visible = (e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility === 'visible';
+  const visible = (/** @type {Element} */ e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility === 'visible';
   /** @type {HTMLElement[]} */
-  const texts = [...win.querySelectorAll(kTexts)].filter((h) => visible(h) && h.textContent?.trim());
+  const texts = /** @type {HTMLElement[]} */ ([...win.querySelectorAll(kTexts)]).filter((h) => visible(h) && h.textContent?.trim());
   const readers = texts.filter((h) => h.querySelector('.furigana-text rt'));
   // Each word back in its place, its reading above it.
   win.classList.add('furigana-measuring');
@@ -81,19 +86,21 @@ export function makeRoom(win) {
   // the box of every other control that is not text (buttons, bars, the
   // drawing area) and does not hold it; nor may it leave what clips it.
   const controls = [...win.querySelectorAll('[data-control]')].filter((e) => visible(e) && !e.classList.contains('label'));
-  const obstaclesFor = (h) => [
+  const obstaclesFor = (/** @type {HTMLElement} */ h) => [
     ...texts.filter((t) => t !== h).flatMap((t) => [...glyphBoxes(t), ...readingBoxes(t)]),
     ...controls.filter((c) => c !== h && !c.contains(h) && c.localName !== 'fieldset').map(boxOf),
   ];
   // How far `h` can move (down for sign 1, up for -1), up to `need`, in
   // steps, covering nothing new.
+  /** @param {HTMLElement} h @param {number} need @param {number} sign */
   const farthest = (h, need, sign) => {
     const clip = boxOf(h.closest('.picture, .client') ?? win);
     const here = [...glyphBoxes(h), ...readingBoxes(h)];
     // What it covers where it is, it moves away from.
     const others = obstaclesFor(h).filter((o) => !here.some((r) => overlaps(r, o)));
+    /** @type {(r: Box) => boolean} */
     const out = sign > 0 ? (r) => r.bottom > clip.bottom + kTolerance : (r) => r.top < clip.top - kTolerance;
-    const fits = (dy) => here.every((r) => {
+    const fits = (/** @type {number} */ dy) => here.every((r) => {
       const there = moved(r, dy);
       return !out(there) && !others.some((o) => overlaps(there, o));
     });
@@ -101,6 +108,7 @@ export function makeRoom(win) {
     while (d + kStep <= need && fits(sign * (d + kStep))) d += kStep;
     return d;
   };
+  /** @type {Set<HTMLElement>} */
   const stuck = new Set();
   for (let pass = 0; pass < kPasses; pass++) {
     const clash = findClash(readers.filter((h) => !stuck.has(h)), obstaclesFor, texts, win);
@@ -131,6 +139,12 @@ function settle({ reader, above, need }, farthest, scale) {
 
 // The first reading that covers something or leaves what clips it:
 // { reader, above (the text it covers, if a text), need (pixels) }.
+/**
+ * @param {HTMLElement[]} readers
+ * @param {(h: HTMLElement) => Box[]} obstaclesFor
+ * @param {HTMLElement[]} texts
+ * @param {HTMLElement} win
+ */
 function findClash(readers, obstaclesFor, texts, win) {
   for (const reader of readers) {
     const clip = boxOf(reader.closest('.picture, .client') ?? win);

@@ -4,6 +4,7 @@
 // whole, from a plain copy that is not seen, the readings and the words
 // they split being hidden from it. A text of the window gets room for its
 // readings (furigana_room.js) once the event that wrote it is over.
+import { html } from '../dom.js';
 import { makeRoom, undoRoom } from './furigana_room.js';
 import { furiganaShown } from './furigana.js';
 import { hasKanji, rubyParts } from './furigana_readings.js';
@@ -41,6 +42,7 @@ const roomAgain = new Set();
 
 // Once per event, however many texts it wrote: every reading of the window
 // in its place.
+/** @param {HTMLElement} win */
 function makeRoomSoon(win) {
   if (roomAgain.size === 0) {
     queueMicrotask(() => {
@@ -65,4 +67,18 @@ export function setText(element, content) {
   else element.textContent = content;
   const win = /** @type {HTMLElement | null} */ (element.closest('.window'));
   if (win && (shown || win.classList.contains('furigana-shown'))) makeRoomSoon(win);
+}
+
+/**
+ * A new element showing `content` as setText shows it.
+ * @template {keyof HTMLElementTagNameMap} K
+ * @param {K} name
+ * @param {Record<string, string | number | boolean>} attributes
+ * @param {string} content
+ * @returns {HTMLElementTagNameMap[K]}
+ */
+export function textElement(name, attributes, content) {
+  const element = html(name, attributes);
+  setText(element, content);
+  return element;
 }

@@ -49,14 +49,3 @@ export function onTableChange(listener) {
   listeners.add(listener);
   return () => listeners.delete(listener);
 }
-
-/**
- * Shows the page in the language `code` (one of LANGUAGES); false, and no
- * change, for a code the page does not offer.
- * @param {string} code
- */
-export function useLanguage(code) {
-  if (!Object.hasOwn(LANGUAGES, code)) return false;
-  useTable(LANGUAGES[code].table);
-  return true;
-}

@@ -9,6 +9,8 @@ import { chartPng, copyText, download } from './record_share.js';
 import { RecordStore } from './record_store.js';
 import { drawRecordChart, drawRows, drawTexts, recordView } from './record_view.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { languageCode } from '../i18n/language.js';
+import { setText, textElement } from '../furigana/furigana_text.js';
 
 /** @typedef {import('./record_view.js').RecordParts} RecordParts */
 /** @typedef {import('./record_store.js').Notice} Notice */
@@ -40,7 +42,7 @@ function noticeBoard(host) {
     /** @param {Notice} kind */
     notice(kind) {
       if (shown.has(kind)) return;
-      const element = html('p', { class: 'record-notice', 'data-notice': kind }, NOTICES[kind]());
+      const element = textElement('p', { class: 'record-notice', 'data-notice': kind }, NOTICES[kind]());
       shown.set(kind, element);
       host.append(element);
     },
@@ -49,7 +51,7 @@ function noticeBoard(host) {
       shown.get(kind)?.remove();
       shown.delete(kind);
     },
-    redraw() { for (const [kind, element] of shown) element.textContent = NOTICES[kind](); },
+    redraw() { for (const [kind, element] of shown) setText(element, NOTICES[kind]()); },
   };
 }
 
@@ -72,7 +74,7 @@ function render(parts, store, choice) {
     parts.notes.value = store.notes.text;
     parts.notes.setSelectionRange(selectionStart, selectionEnd);
   }
-  parts.notesPrint.textContent = store.notes.text;
+  setText(parts.notesPrint, store.notes.text);
   const drawn = drawRecordChart(parts, rows, choice.axis);
   if (choice.axis !== drawn) choice.axis = null;
 }
@@ -111,10 +113,10 @@ export function mountRecord({ host, storage = null, announce = () => {}, storage
     /** @param {import('../runs/row.js').Run} run */
     addRun(run) {
       const row = store.add(run);
-      const result = `${cmText(row.resultMm)}cm`;
+      const result = `${cmText(row.resultMm, languageCode())}cm`;
       say(row.predictionMm === null
         ? text('runSaid', { n: row.run, result })
-        : text('runSaidWithPrediction', { n: row.run, prediction: cmText(row.predictionMm), result }));
+        : text('runSaidWithPrediction', { n: row.run, prediction: cmText(row.predictionMm, languageCode()), result }));
       return row.run;
     },
     rows: () => store.rows.map((row) => ({ ...row })),
@@ -138,13 +140,13 @@ function listen(parts, store, choice, say) {
   });
   parts.notes.addEventListener('input', () => {
     store.setNotes(parts.notes.value);
-    parts.notesPrint.textContent = store.notes.text;
+    setText(parts.notesPrint, store.notes.text);
     clear.disabled = store.rows.length === 0 && !store.blocked && !store.notes.text;
   });
   csv.addEventListener('click', () => {
     download(new Blob([csvText(text, store.rows)], { type: 'text/csv;charset=utf-8' }), 'shoutotsu-record', 'csv', parts.section);
   });
-  copy.addEventListener('click', () => copyTable(parts, tsvText(text, store.rows), say));
+  copy.addEventListener('click', () => copyTable(parts, tsvText(text, store.rows, { lang: languageCode() }), say));
   png.addEventListener('click', async () => {
     const chart = parts.sheet.drawing.querySelector('svg');
     if (!chart) return;
@@ -193,12 +195,12 @@ async function copyTable(parts, table, say) {
   }
   const area = html('textarea', { readonly: '', rows: 6, 'aria-label': text('copyButton') });
   area.value = table;
-  const close = html('button', { type: 'button' }, text('copyClose'));
+  const close = textElement('button', { type: 'button' }, text('copyClose'));
   close.addEventListener('click', () => {
     parts.byHand.hidden = true;
     parts.buttons.copy.focus();
   });
-  parts.byHand.replaceChildren(html('p', {}, text('copyByHand')), area, close);
+  parts.byHand.replaceChildren(textElement('p', {}, text('copyByHand')), area, close);
   parts.byHand.hidden = false;
   area.focus();
   area.select();

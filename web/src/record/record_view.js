@@ -12,6 +12,8 @@ import { MAX_NOTES } from '../runs/record_format.js';
 import { sheetView } from '../runs/sheet_view.js';
 import { cellsOf, columnName, TABLE_KEYS } from '../runs/table_text.js';
 import { text } from '../i18n/text.js';
+import { languageCode } from '../i18n/language.js';
+import { setText, textElement } from '../furigana/furigana_text.js';
 
 /** @typedef {import('../runs/row.js').Row} Row */
 
@@ -55,29 +57,29 @@ export function recordView(id) {
  * @param {RecordParts} parts
  */
 export function drawTexts(parts) {
-  parts.title.textContent = text('recordTitle');
-  parts.name.textContent = text('recordName');
-  parts.empty.textContent = text('recordEmpty');
-  parts.sheet.caption.textContent = text('recordCaption');
-  parts.sheet.choiceLabel.textContent = text('axisChoice');
-  parts.notesLabel.textContent = text('notesTitle');
+  setText(parts.title, text('recordTitle'));
+  setText(parts.name, text('recordName'));
+  setText(parts.empty, text('recordEmpty'));
+  setText(parts.sheet.caption, text('recordCaption'));
+  setText(parts.sheet.choiceLabel, text('axisChoice'));
+  setText(parts.notesLabel, text('notesTitle'));
   const { csv, copy, png, clear } = parts.buttons;
-  csv.textContent = text('csvButton');
+  setText(csv, text('csvButton'));
   csv.title = text('csvHint');
-  copy.textContent = text('copyButton');
+  setText(copy, text('copyButton'));
   copy.title = text('copyHint');
-  png.textContent = text('pngButton');
-  clear.textContent = text('clearButton');
+  setText(png, text('pngButton'));
+  setText(clear, text('clearButton'));
   parts.sheet.setHeader([...TABLE_KEYS.map((key) => columnName(text, key)), text('changedColumn')]);
 }
 
 /** @param {string[]} changed */
 function changeNote(changed) {
-  if (changed.length === 0) return html('td', { class: 'record-change' }, text('changedNone'));
-  const cell = html('td', { class: 'record-change' }, changed.map((key) => conditionName(text, key)).join(text('listJoin')));
+  if (changed.length === 0) return textElement('td', { class: 'record-change' }, text('changedNone'));
+  const cell = textElement('td', { class: 'record-change' }, changed.map((key) => conditionName(text, key)).join(text('listJoin')));
   if (changed.length > 1) {
     cell.dataset.many = 'true';
-    cell.append(html('span', { class: 'record-change-many' }, text('changedMany')));
+    cell.append(textElement('span', { class: 'record-change-many' }, text('changedMany')));
   }
   return cell;
 }
@@ -94,13 +96,13 @@ export function drawRows(body, rows) {
   const fragment = document.createDocumentFragment();
   rows.forEach((row, i) => {
     const tr = html('tr', { 'data-run': row.run });
-    const cells = cellsOf(text, row, TABLE_KEYS);
-    tr.append(html('th', { scope: 'row' }, cells[0]));
+    const cells = cellsOf(text, row, TABLE_KEYS, languageCode());
+    tr.append(textElement('th', { scope: 'row' }, cells[0]));
     TABLE_KEYS.slice(1).forEach((key, k) => {
-      const cell = html('td', { 'data-key': key }, cells[k + 1]);
+      const cell = textElement('td', { 'data-key': key }, cells[k + 1]);
       if (changes[i].includes(key)) {
         cell.dataset.changed = 'true';
-        cell.append(html('span', { class: 'record-hidden' }, text('changedMark')));
+        cell.append(textElement('span', { class: 'record-hidden' }, text('changedMark')));
       }
       tr.append(cell);
     });
@@ -131,9 +133,9 @@ export function drawRecordChart(parts, rows, axisChoice) {
     xName: conditionLabel(text, axis), yName: `${resultName} (cm)`,
     label: text('chartLabel', { setting: conditionLabel(text, axis), result: resultName }),
     pointTitle: (row) => text('chartPoint', {
-      n: row.run, setting: conditionName(text, key), value: valueOf(row, key), unit: axis.unit, result: `${cmText(row.resultMm)}cm`,
+      n: row.run, setting: conditionName(text, key), value: valueOf(row, key), unit: axis.unit, result: `${cmText(row.resultMm, languageCode())}cm`,
     }),
-    predictionTitle: (row) => text('chartPrediction', { n: row.run, prediction: cmText(row.predictionMm ?? 0) }),
+    predictionTitle: (row) => text('chartPrediction', { n: row.run, prediction: cmText(row.predictionMm ?? 0, languageCode()) }),
   });
   const varying = CONDITIONS.filter((c) => c.key !== key && series.some((one) => one.settings[c.key] !== series[0].settings[c.key]));
   const names = series.length < 2 ? [] : series.map((one) => varying

@@ -7,6 +7,7 @@ import { COLOURS, MARKS } from './chart_marks.js';
 import { chartFrame } from './chart_frame.js';
 import { html, svg } from '../dom.js';
 import { axisScale, resultScale, valueOf } from './chart_data.js';
+import { setText } from '../furigana/furigana_text.js';
 
 /**
  * @typedef {import('./chart_data.js').ChartRow} ChartRow
@@ -83,7 +84,9 @@ export function legend(names, predictionKey) {
       ? { d: MARKS[0](8, 8), fill: '#ffffff', stroke: '#000000', 'stroke-width': 2 }
       : { d: MARKS[index % MARKS.length](8, 8), fill: COLOURS[index % COLOURS.length] }));
     const li = html('li');
-    li.append(key, document.createTextNode(words));
+    const name = html('span');
+    setText(name, words);
+    li.append(key, name);
     list.append(li);
   };
   if (predictionKey) item(0, true, predictionKey);

@@ -60,6 +60,9 @@ export const serialiseClass = ({ groups, removed, clearedAt }) => JSON.stringify
   groups: groups.map(({ name, source, at, named, rows }) => ({ name, source, at, named, rows: rows.map(packed) })),
 });
 
+/** @param {any} data whether it is a class's record of some version */
+const isClassData = (data) => Boolean(data) && data.kind === FORMAT && Number.isInteger(data.version) && Array.isArray(data.groups);
+
 /**
  * The stored class's record read back: { value }, or { problem } when it
  * cannot be read and must be set aside. Throws on damage it meets on the
@@ -69,23 +72,32 @@ export const serialiseClass = ({ groups, removed, clearedAt }) => JSON.stringify
  */
 export function parseClass(stored) {
   const data = JSON.parse(stored);
-  if (!data || data.kind !== FORMAT || !Number.isInteger(data.version) || !Array.isArray(data.groups)) return { problem: 'set-aside' };
+  if (!isClassData(data)) return { problem: 'set-aside' };
   if (data.version > VERSION) return { problem: 'other-version' };
   const columns = data.version === 1 ? V1_KEYS : data.columns;
   if (!Array.isArray(columns) || (data.version > 1 && !ROW_COLUMNS.every((key) => columns.includes(key)))) return { problem: 'set-aside' };
   /** @type {Group[]} */
-  const groups = data.groups.map((/** @type {any} */ group) => {
-    if (!group || typeof group.name !== 'string' || !group.name || typeof group.source !== 'string' || !Array.isArray(group.rows)) {
-      throw new TypeError('class: a group needs its name, its source and its rows');
-    }
-    const rows = group.rows.map((/** @type {any[]} */ cells) => (data.version === 1 ? fromFirstVersion(cells) : unpacked(cells, columns)));
-    if (rows.length === 0) throw new TypeError('class: a group has rows');
-    return { name: group.name.slice(0, MAX_NAME), source: group.source, at: group.at ?? 0, named: group.named ?? 0, rows };
-  });
+  const groups = data.groups.map((/** @type {any} */ group) => storedGroup(group, data.version, columns));
   /** @type {Record<string, number>} */
   const removed = {};
   for (const [source, at] of Object.entries(data.removed ?? {})) if (Number.isInteger(at)) removed[source] = /** @type {number} */ (at);
   return { value: { groups, removed, clearedAt: Number.isInteger(data.clearedAt) ? data.clearedAt : 0 } };
+}
+
+/**
+ * One stored group read back; throws where it is damaged.
+ * @param {any} group
+ * @param {number} version
+ * @param {string[]} columns
+ * @returns {Group}
+ */
+function storedGroup(group, version, columns) {
+  if (!group || typeof group.name !== 'string' || !group.name || typeof group.source !== 'string' || !Array.isArray(group.rows)) {
+    throw new TypeError('class: a group needs its name, its source and its rows');
+  }
+  const rows = group.rows.map((/** @type {any[]} */ cells) => (version === 1 ? fromFirstVersion(cells) : unpacked(cells, columns)));
+  if (rows.length === 0) throw new TypeError('class: a group has rows');
+  return { name: group.name.slice(0, MAX_NAME), source: group.source, at: group.at ?? 0, named: group.named ?? 0, rows };
 }
 
 /**

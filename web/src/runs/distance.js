@@ -3,6 +3,8 @@
 // numbers, so that "37.90cm", "037.9cm", "37.9 cm", "３７.９cm", "37.9CM" and
 // the "37,9" of a Portuguese or Spanish spreadsheet are all 379.
 
+import { formatDecimal } from '../i18n/numbers.js';
+
 /**
  * The millimetres in a distance written in centimetres, or null.
  * @param {unknown} written
@@ -16,13 +18,10 @@ export function mmFromText(written) {
 }
 
 /**
- * Millimetres as the window writes centimetres, without the unit: 379 as
- * "37.9", 470 as "47".
- * To be replaced by the page's number formatting (i18n/numbers.js) once it
- * is there.
+ * Millimetres as the window writes centimetres, without the unit, with the
+ * decimal mark of language `lang`: 379 as "37.9" ("37,9" in pt), 470 as
+ * "47". Files give no language and keep the point.
  * @param {number} mm
+ * @param {string} [lang]
  */
-export function cmText(mm) {
-  const whole = Math.floor(mm / 10);
-  return mm % 10 === 0 ? String(whole) : `${whole}.${mm % 10}`;
-}
+export const cmText = (mm, lang = '') => formatDecimal(mm / 10, lang);

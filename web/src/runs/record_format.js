@@ -29,12 +29,17 @@ const ID = /^[\w.:#-]{1,64}$/;
 /** @param {unknown} value */
 const isTime = (value) => Number.isInteger(value) && /** @type {number} */ (value) >= 0 && /** @type {number} */ (value) <= MAX_TIME;
 
+/** @param {any} data whether it is a record of some version */
+const isRecordData = (data) => Boolean(data) && typeof data === 'object' && data.kind === FORMAT && Number.isInteger(data.version);
+
+/** @param {any} value whether its id and time, where it has them, are ones this page writes */
+const validIdAndTime = (value) => (value.id === undefined || (typeof value.id === 'string' && ID.test(value.id)))
+  && (value.at === undefined || isTime(value.at));
+
 /** @param {any} value @returns {Row | null} */
 function storedRow(value) {
   const run = value?.run ?? value?.n;
-  if (!Number.isInteger(run) || run < 1 || run > MAX_RUN) return null;
-  if (value.id !== undefined && !(typeof value.id === 'string' && ID.test(value.id))) return null;
-  if (value.at !== undefined && !isTime(value.at)) return null;
+  if (!Number.isInteger(run) || run < 1 || run > MAX_RUN || !validIdAndTime(value)) return null;
   try {
     // A row from before rows had times counts as older than any clear.
     return { run, id: value.id, at: value.at ?? 0, ...runFromOld(value) };
@@ -83,23 +88,40 @@ export function settle(rows, clearedAt) {
  */
 export function parseRecord(text, idPrefix = 'n') {
   const data = JSON.parse(text);
-  if (!data || typeof data !== 'object' || data.kind !== FORMAT || !Number.isInteger(data.version)) return { problem: 'set-aside' };
+  if (!isRecordData(data)) return { problem: 'set-aside' };
   if (data.version > VERSION) return { problem: 'other-version' };
   const clearedAt = data.clearedAt ?? 0;
-  const notes = data.notes ?? { text: '', at: 0 };
-  if (!Array.isArray(data.rows) || !isTime(clearedAt)) return { problem: 'set-aside' };
-  if (!notes || typeof notes.text !== 'string' || notes.text.length > MAX_NOTES || !isTime(notes.at)) return { problem: 'set-aside' };
+  const notes = storedNotes(data.notes ?? { text: '', at: 0 });
+  if (!Array.isArray(data.rows) || !isTime(clearedAt) || !notes) return { problem: 'set-aside' };
   const rows = data.rows.map(storedRow);
   if (rows.some((/** @type {Row | null} */ row) => !row)) return { problem: 'set-aside' };
+  giveIds(/** @type {Row[]} */ (rows), idPrefix);
+  return { value: { rows: settle(/** @type {Row[]} */ (rows), clearedAt), clearedAt, notes } };
+}
+
+/**
+ * The stored notes, or null where they are damaged.
+ * @param {any} notes
+ * @returns {Notes | null}
+ */
+function storedNotes(notes) {
+  if (!notes || typeof notes.text !== 'string' || notes.text.length > MAX_NOTES || !isTime(notes.at)) return null;
+  return { text: notes.text, at: notes.at, from: isTime(notes.from) ? notes.from : 0 };
+}
+
+/**
+ * Gives each row without an id one made of its number.
+ * @param {Row[]} rows
+ * @param {string} idPrefix
+ */
+function giveIds(rows, idPrefix) {
   const given = new Map();
-  for (const row of /** @type {Row[]} */ (rows)) {
+  for (const row of rows) {
     if (row.id !== undefined) continue;
     const times = (given.get(row.run) ?? 0) + 1;
     given.set(row.run, times);
     row.id = times === 1 ? `${idPrefix}${row.run}` : `${idPrefix}${row.run}-${times}`;
   }
-  const from = isTime(notes.from) ? notes.from : 0;
-  return { value: { rows: settle(rows, clearedAt), clearedAt, notes: { text: notes.text, at: notes.at, from } } };
 }
 
 /** @param {Record} record */

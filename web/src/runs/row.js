@@ -34,6 +34,9 @@ PARAMETER_TABLE.speeds.forEach((speed, i) => {
     if (name) SPEED_NAMES.set(fold(name), speed.key);
   }
 });
+// The names earlier pages wrote in Portuguese and Spanish, masculine before
+// the options agreed with "velocidade"/"velocidad": files saved then still read.
+[['rápido', 'fast'], ['médio', 'medium'], ['medio', 'medium'], ['lento', 'slow']].forEach(([name, key]) => SPEED_NAMES.set(name, key));
 
 /**
  * A speed's key from its key or its name in any language; null if none.
@@ -51,12 +54,14 @@ export const speedKeyOf = (written) => SPEED_NAMES.get(fold(String(written ?? ''
  * @returns {Run}
  */
 export function runFrom(value) {
+  /** @param {unknown} v @param {number} min @param {number} max */
+  const wholeIn = (v, min, max) => Number.isInteger(v) && /** @type {number} */ (v) >= min && /** @type {number} */ (v) <= max;
   if (!value || typeof value !== 'object') throw new TypeError('record: a run must be an object');
   /** @type {Record<string, any>} */
   const run = {};
   for (const c of CONDITIONS) {
     const v = value[c.key];
-    if (!Number.isInteger(v) || v < c.min || v > c.max) {
+    if (!wholeIn(v, c.min, c.max)) {
       throw new TypeError(`record: ${c.key} must be a whole ${c.min} to ${c.max}, got ${JSON.stringify(v)}`);
     }
     run[c.key] = v;
@@ -65,10 +70,10 @@ export function runFrom(value) {
     throw new TypeError(`record: speed must be one of ${SPEED_KEYS.join(', ')}, got ${JSON.stringify(value.speed)}`);
   }
   const { resultMm, predictionMm = null } = value;
-  if (!Number.isInteger(resultMm) || resultMm < 0 || resultMm > MAX_RESULT_MM) {
+  if (!wholeIn(resultMm, 0, MAX_RESULT_MM)) {
     throw new TypeError(`record: resultMm must be whole millimetres, got ${JSON.stringify(resultMm)}`);
   }
-  if (predictionMm !== null && (!Number.isInteger(predictionMm) || predictionMm < 0 || predictionMm > MAX_PREDICTION_MM)) {
+  if (predictionMm !== null && !wholeIn(predictionMm, 0, MAX_PREDICTION_MM)) {
     throw new TypeError(`record: predictionMm must be 0 to ${MAX_PREDICTION_MM}, got ${JSON.stringify(predictionMm)}`);
   }
   return /** @type {Run} */ ({ ...run, speed: value.speed, resultMm, predictionMm });
@@ -91,10 +96,19 @@ export function runFromOld(old) {
   }
   run.speed = speedKeyOf(old.speed);
   run.resultMm = old.resultMm ?? mmFromText(old.result);
-  const prediction = old.predictionMm ?? old.prediction ?? null;
-  run.predictionMm = typeof prediction === 'string' ? (prediction === '' ? null : mmFromText(prediction)) : prediction;
-  if (typeof prediction === 'string' && prediction !== '' && run.predictionMm === null) {
-    throw new TypeError('record: a prediction is a distance');
-  }
+  run.predictionMm = oldPrediction(old.predictionMm ?? old.prediction ?? null);
   return runFrom(run);
+}
+
+/**
+ * A prediction as numbers: a text read as a distance ("" none), anything
+ * else kept for runFrom to check.
+ * @param {unknown} prediction
+ */
+function oldPrediction(prediction) {
+  if (typeof prediction !== 'string') return prediction;
+  if (prediction === '') return null;
+  const mm = mmFromText(prediction);
+  if (mm === null) throw new TypeError('record: a prediction is a distance');
+  return mm;
 }

@@ -4,6 +4,7 @@
 // differs), the drawing and its caption.
 import { html } from '../dom.js';
 import { CONDITIONS, conditionLabel } from './columns.js';
+import { textElement } from '../furigana/furigana_text.js';
 
 /**
  * @param {string} id a prefix for the ids of the parts' labels
@@ -33,7 +34,7 @@ export function sheetView(id, control) {
     table, chart, caption, body, choiceLabel, select, drawing, chartCaption,
     /** @param {string[]} names */
     setHeader(names) {
-      headRow.replaceChildren(...names.map((name) => html('th', { scope: 'col' }, name)));
+      headRow.replaceChildren(...names.map((name) => textElement('th', { scope: 'col' }, name)));
     },
     /**
      * The conditions to choose from, the chosen one selected.

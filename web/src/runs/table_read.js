@@ -22,7 +22,11 @@ const normal = (/** @type {string} */ cell) => cell.normalize('NFKC').trim().rep
 
 // A header cell in any language's words, to its column: the names the
 // page writes now, the result's without its unit, and the names older
-// pages wrote (速さ; the learner's record's own column names).
+// pages wrote (速さ; the learner's record's own column names; the names
+// of every language before its words were corrected).
+const FORMER = {
+  formerRun: 'run', formerM1: 'm1', formerM2: 'm2', formerSpeed: 'speed', formerPrediction: 'prediction', formerResult: 'result',
+};
 const KNOWN = (() => {
   const known = new Map();
   /** @param {string | undefined} name @param {string} key */
@@ -33,6 +37,8 @@ const KNOWN = (() => {
     for (const [key, textKey] of Object.entries(COLUMN_TEXT)) add(t(textKey), key);
     add(`${t(COLUMN_TEXT.result)} (cm)`, 'result');
     add(t('classColumnSpeedBefore'), 'speed');
+    for (const [former, key] of Object.entries(FORMER)) add(t(former), key);
+    add(`${t('formerResult')} (cm)`, 'result');
     add(t('runColumn'), 'run');
     add(t('speedColumn'), 'speed');
     add(`${t('predictionColumn')} (cm)`, 'prediction');
@@ -69,30 +75,39 @@ export function decodeTable(bytes) {
   return { text: decoded };
 }
 
+/** @typedef {{ problem: [string, Record<string, string | number>] } | { value: any }} CellValue */
+
+// How each column that is not a condition reads its cell.
+/** @type {Record<string, (words: Words, value: string) => CellValue>} */
+const CELL_READERS = {
+  group: (_words, value) => ({ value: value.slice(0, MAX_NAME) }),
+  run: (_words, value) => (/^\d{1,9}$/.test(value) && Number(value) >= 1 ? { value: Number(value) } : { problem: ['classBadRun', {}] }),
+  speed: (words, value) => {
+    const speed = speedKeyOf(value);
+    const speeds = SPEED_KEYS.map((k) => speedName(words, k)).join(words('classSpeedsJoin'));
+    return speed ? { value: speed } : { problem: ['classBadSpeed', { speeds }] };
+  },
+  prediction: (_words, value) => {
+    const mm = value === '' ? null : mmFromText(value);
+    return value === '' || (mm !== null && mm <= MAX_PREDICTION_MM) ? { value: mm } : { problem: ['classBadPrediction', {}] };
+  },
+  result: (_words, value) => {
+    const mm = mmFromText(value);
+    return mm === null ? { problem: ['classBadResult', {}] } : { value: mm };
+  },
+};
+
 /**
  * What is wrong with one cell, as its message's key and values, or the
  * value it holds.
  * @param {Words} words
  * @param {string} key
  * @param {string} value
- * @returns {{ problem: [string, Record<string, string | number>] } | { value: any }}
+ * @returns {CellValue}
  */
 function cellValue(words, key, value) {
-  if (key === 'group') return { value: value.slice(0, MAX_NAME) };
-  if (key === 'run') return /^\d{1,9}$/.test(value) && Number(value) >= 1 ? { value: Number(value) } : { problem: ['classBadRun', {}] };
-  if (key === 'speed') {
-    const speed = speedKeyOf(value);
-    const speeds = SPEED_KEYS.map((k) => speedName(words, k)).join(words('classSpeedsJoin'));
-    return speed ? { value: speed } : { problem: ['classBadSpeed', { speeds }] };
-  }
-  if (key === 'prediction') {
-    const mm = value === '' ? null : mmFromText(value);
-    return value === '' || (mm !== null && mm <= MAX_PREDICTION_MM) ? { value: mm } : { problem: ['classBadPrediction', {}] };
-  }
-  if (key === 'result') {
-    const mm = mmFromText(value);
-    return mm === null ? { problem: ['classBadResult', {}] } : { value: mm };
-  }
+  const reader = CELL_READERS[key];
+  if (reader) return reader(words, value);
   const { min, max } = conditionOf(key);
   const number = Number(value.normalize('NFKC'));
   return /^\d{1,4}$/.test(value.normalize('NFKC')) && number >= min && number <= max

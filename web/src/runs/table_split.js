@@ -16,6 +16,13 @@ export function separatorOf(text) {
 }
 
 /**
+ * Where the split has got to: the records so far, the line being read, and
+ * whether a quote is open (since which line).
+ * @typedef {{ records: { line: number, cells: string[] }[], cells: string[], cell: string, quoted: boolean,
+ *   line: number, start: number, quoteLine: number }} Split
+ */
+
+/**
  * The table's records with the line each starts on, lines with nothing in
  * any cell left out; a quote left open is reported as { open: line }.
  * @param {string} text
@@ -23,45 +30,60 @@ export function separatorOf(text) {
  */
 export function splitTable(text) {
   const separator = separatorOf(text);
-  /** @type {{ line: number, cells: string[] }[]} */
-  const records = [];
-  /** @type {string[]} */
-  let cells = [];
-  let cell = '';
-  let quoted = false;
-  let line = 1;
-  let start = 1;
-  let quoteLine = 0;
-  for (let i = 0; i < text.length; i++) {
-    const c = text[i];
-    if (quoted) {
-      if (c === '"' && text[i + 1] === '"') {
-        cell += '"';
-        i++;
-      } else if (c === '"') {
-        quoted = false;
-      } else {
-        if (c === '\n') line++;
-        cell += c;
-      }
-    } else if (c === '"') {
-      quoted = true;
-      quoteLine = line;
-    } else if (c === separator) {
-      cells.push(cell);
-      cell = '';
-    } else if (c === '\n' || c === '\r') {
-      if (c === '\r' && text[i + 1] === '\n') i++;
-      cells.push(cell);
-      records.push({ line: start, cells });
-      cells = [];
-      cell = '';
-      start = ++line;
-    } else {
-      cell += c;
-    }
-  }
-  if (quoted) return { open: quoteLine };
+  /** @type {Split} */
+  const split = { records: [], cells: [], cell: '', quoted: false, line: 1, start: 1, quoteLine: 0 };
+  for (let i = 0; i < text.length; i++) i = split.quoted ? inQuotes(split, text, i) : outsideQuotes(split, text, i, separator);
+  if (split.quoted) return { open: split.quoteLine };
+  const { records, cells, cell, start } = split;
   if (cell !== '' || cells.length) records.push({ line: start, cells: [...cells, cell] });
   return { records: records.filter((record) => record.cells.some((one) => one.trim() !== '')) };
+}
+
+/**
+ * Reads the character at `i` inside quotes; the index of the last one read.
+ * @param {Split} split
+ * @param {string} text
+ * @param {number} i
+ */
+function inQuotes(split, text, i) {
+  const c = text[i];
+  if (c === '"' && text[i + 1] === '"') {
+    split.cell += '"';
+    return i + 1;
+  }
+  if (c === '"') {
+    split.quoted = false;
+  } else {
+    if (c === '\n') split.line++;
+    split.cell += c;
+  }
+  return i;
+}
+
+/**
+ * Reads the character at `i` outside quotes; the index of the last one read.
+ * @param {Split} split
+ * @param {string} text
+ * @param {number} i
+ * @param {string} separator
+ */
+function outsideQuotes(split, text, i, separator) {
+  const c = text[i];
+  if (c === '"') {
+    split.quoted = true;
+    split.quoteLine = split.line;
+  } else if (c === separator) {
+    split.cells.push(split.cell);
+    split.cell = '';
+  } else if (c === '\n' || c === '\r') {
+    split.cells.push(split.cell);
+    split.records.push({ line: split.start, cells: split.cells });
+    split.cells = [];
+    split.cell = '';
+    split.start = ++split.line;
+    if (c === '\r' && text[i + 1] === '\n') return i + 1;
+  } else {
+    split.cell += c;
+  }
+  return i;
 }

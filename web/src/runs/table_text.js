@@ -28,16 +28,18 @@ export const COLUMN_TEXT = {
 export const columnName = (words, key) => (key === 'result' ? `${words(COLUMN_TEXT.result)} (cm)` : words(COLUMN_TEXT[key]));
 
 /**
- * One row's cells as text, in the order of `keys`.
+ * One row's cells as text, in the order of `keys`; distances with the
+ * decimal mark of `lang` (none: the point, as files keep it).
  * @param {Words} words
  * @param {Row} row
  * @param {string[]} keys
+ * @param {string} [lang]
  */
-export function cellsOf(words, row, keys) {
+export function cellsOf(words, row, keys, lang = '') {
   return keys.map((key) => {
     if (key === 'speed') return speedName(words, row.speed);
-    if (key === 'result') return cmText(row.resultMm);
-    if (key === 'prediction') return row.predictionMm === null ? '' : cmText(row.predictionMm);
+    if (key === 'result') return cmText(row.resultMm, lang);
+    if (key === 'prediction') return row.predictionMm === null ? '' : cmText(row.predictionMm, lang);
     if (key === 'group') return row.group ?? '';
     return String(/** @type {Record<string, any>} */ (row)[key]);
   });
@@ -59,10 +61,11 @@ export function neutralised(value) {
  * @param {Words} words
  * @param {Row[]} rows
  * @param {boolean} group whether the rows' group is the first column
+ * @param {string} [lang] the decimal mark's language; none for a file
  */
-function lines(words, rows, group) {
+function lines(words, rows, group, lang) {
   const keys = group ? ['group', ...TABLE_KEYS] : TABLE_KEYS;
-  return [keys.map((key) => columnName(words, key)), ...rows.map((row) => cellsOf(words, row, keys))]
+  return [keys.map((key) => columnName(words, key)), ...rows.map((row) => cellsOf(words, row, keys, lang))]
     .map((line) => line.map(neutralised));
 }
 
@@ -82,10 +85,12 @@ export function csvText(words, rows, { group = false } = {}) {
 /**
  * The same table with its cells apart by tabs, so that pasting into a
  * spreadsheet fills one cell each; a tab or line end in a name is a space.
+ * Numbers take the decimal mark of `lang`, so that a spreadsheet in that
+ * language reads them as numbers.
  * @param {Words} words
  * @param {Row[]} rows
- * @param {{ group?: boolean }} [options]
+ * @param {{ group?: boolean, lang?: string }} [options]
  */
-export function tsvText(words, rows, { group = false } = {}) {
-  return lines(words, rows, group).map((line) => line.map((cell) => cell.replace(/[\t\r\n]/g, ' ')).join('\t')).join('\r\n') + '\r\n';
+export function tsvText(words, rows, { group = false, lang = '' } = {}) {
+  return lines(words, rows, group, lang).map((line) => line.map((cell) => cell.replace(/[\t\r\n]/g, ' ')).join('\t')).join('\r\n') + '\r\n';
 }

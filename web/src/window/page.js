@@ -19,7 +19,8 @@
 // When a run ends, the window's element (data-control="main") sends a
 // bubbling "shoutotsu:run" event whose detail is the run as the form reports
 // it: { m1, m2, r1, r2, height, length } as numbers, speed ("fast",
-// "medium" or "slow": the speed the run used) and result ("37.9cm"). Any
+// "medium" or "slow": the speed the run started with), resultMm (the
+// distance shown, in whole millimetres) and spoken. Any
 // change of the form's state sends "shoutotsu:state" (form_state.js).
 import { showControl } from './control_view.js';
 import { showEnded, showErrorBox } from './end_panels.js';
@@ -28,7 +29,8 @@ import { FocusChain } from './focus_chain.js';
 import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
 import { onTableChange } from '../i18n/text.js';
-import { fitWindow, hitBox, reachTargets } from './window_fit.js';
+import { hitBox, reachTargets } from './window_fit.js';
+import { placeWindow } from './window_place.js';
 import { buildWindowElements } from './window_elements.js';
 import { shownCaption, spokenResult, useControls } from './window_text.js';
 
@@ -255,32 +257,12 @@ export class FormPage {
   // Puts the window at its place on the screen, scaled evenly to fit where
   // it does not; no value of the form changes.
   fit() {
-    const main = this.window;
-    const px = (twips) => twips / this.twipsPerPixel;
-    const width = px(main.width);
-    const height = px(main.height);
-    const screen = {
-      width: document.documentElement.clientWidth || innerWidth,
-      height: document.documentElement.clientHeight || innerHeight,
-    };
-    const { left, top, scale } = fitWindow({ left: px(main.left), top: px(main.top), width, height }, screen);
-    const element = this.windowElement;
-    element.style.left = `${left}px`;
-    element.style.top = `${top}px`;
-    element.style.width = `${width}px`;
-    element.style.height = `${height}px`;
-    element.style.transform = scale === 1 ? '' : `scale(${scale})`;
-    element.style.setProperty('--halo', `${1 / scale}px`);
-    this.client.style.left = `${this.border}px`;
-    this.client.style.top = `${this.caption}px`;
-    this.client.style.width = `${Math.max(0, width - 2 * this.border)}px`;
-    this.client.style.height = `${Math.max(0, height - this.caption - this.border)}px`;
-    this.scale = scale;
-    this.surfaces.layout(scale);
+    this.scale = placeWindow(this);
+    this.surfaces.layout(this.scale);
     const targets = this.controls
       .filter((c) => ['scrollbar', 'option', 'button'].includes(c.kind) && c.visible)
       .map((c) => ({ c, ...this.views.get(c.id) }));
-    reachTargets(targets, scale);
+    reachTargets(targets, this.scale);
     // What stands around the window (the lesson's tools) follows it.
     this.desk.dispatchEvent(new CustomEvent('shoutotsu:placed'));
   }

@@ -61,13 +61,20 @@ export function showText(element, shown, { fit = false, wordRow = false } = {}) 
   } else {
     setText(element, shown);
   }
-  if (!fit || element.offsetWidth === 0) return; // not laid out: fitted when shown
+  if (fit && element.offsetWidth !== 0) shrinkToFit(element); // not laid out: fitted when shown
+}
+
+/**
+ * Draws the text of `element` smaller until it fits its box, down to the
+ * smallest size; then on two lines, where the box holds them.
+ * @param {HTMLElement} element
+ */
+function shrinkToFit(element) {
   const room = roomFor(element);
   let size = parseFloat(getComputedStyle(element).fontSize);
   for (let by = shrinkNeeded(element, room, size); by < 1 && size > kSmallestPx; by = shrinkNeeded(element, room, size)) {
     size = Math.max(kSmallestPx, Math.min(size - 0.25, Math.floor(size * by * 4) / 4));
     element.style.fontSize = `${size}px`;
   }
-  // Still too wide at the smallest size: two lines, where the box holds them.
   if (shrinkNeeded(element, room, size) < 1 && element.clientHeight >= 2.4 * size) element.classList.add('wrapped');
 }

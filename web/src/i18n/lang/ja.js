@@ -237,7 +237,7 @@ export default {
   aidsStrobe: 'ストロボ',
   aidsStrobeSaid: 'ストロボ：0.02びょうごとに、2つのぴるてのいたところを、うすいわでのこします。わとわがはなれているほど、速く動いています。',
   lessonBadTool: '「tools」の中の「{value}」：そういう道具はありません。toolsに書けるのは{accepted}です。',
-  teacherToolsLegend: 'はじめからつかう道具',
+  teacherToolsLegend: '最初から使う道具',
 
   // --- the lesson's tools: what the teacher's link fixed, the prediction a run took ---
   teacherFixedHere: '先生のリンクで開いたページです。決めた条件は、ここでは外せません。',
@@ -247,9 +247,9 @@ export default {
   // --- the records' rows as numbers, the class's size and tabs ---
   listJoin: '、',
   classSpeedsJoin: '」「',
-  classTooManyRows: '「{file}」は行がおおすぎます。クラスの記録はあわせて{max}回分までです。',
-  classFull: '「{file}」を入れるよゆうがありません。クラスの記録はあわせて{max}回分までです。',
-  classReading: '「{file}」をよんでいます（{n}/{count}）…',
+  classTooManyRows: '「{file}」は行が多すぎます。クラスの記録は合わせて{max}回分までです。',
+  classFull: '「{file}」は入りきりません。クラスの記録は合わせて{max}回分までです。',
+  classReading: '「{file}」を読み込んでいます（{n}/{count}）…',
   noticeNotesJoined: 'ほかのタブで書いた「わかったこと」と合わせました。たしかめてください。',
 
 };
