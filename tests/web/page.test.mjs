@@ -88,6 +88,20 @@ test('the start-up layout is the model\'s at a Chromebook and an iPad size', asy
   }
 });
 
+// A tick repaints only the pixels its moving figures left and entered: after
+// a whole run of such frames, the figures' canvas must hold exactly what one
+// whole repaint (as a new size of the window makes) paints.
+async function sameAsWholeRepaint(page, what) {
+  const pixels = () => page.evaluate(() => new Promise((done) => {
+    const read = () => [...document.querySelectorAll('canvas.figures')]
+      .map((canvas) => /** @type {HTMLCanvasElement} */ (canvas).toDataURL()).join();
+    requestAnimationFrame(() => requestAnimationFrame(() => done(read())));
+  }));
+  const painted = await pixels();
+  await page.evaluate(() => dispatchEvent(new Event('resize')));
+  assert.ok(painted === await pixels(), `${what}: a tick's repaint differs from a whole one`);
+}
+
 test('a default run ends with the desktop\'s result, and clear restores the scene', async () => {
   for (const [form, url] of forms()) {
     const page = await openPage(context, url);
@@ -99,9 +113,11 @@ test('a default run ends with the desktop\'s result, and clear restores the scen
     await waitForRunEnd(page);
     assert.equal(await shownText(page, 'kekka'), '37.9cm', form);
     assert.ok(await control(page, 'kekka').isVisible());
+    await sameAsWholeRepaint(page, `${form}, at the run's end`);
     await control(page, 'start').click();
     assert.equal(await shownText(page, 'start'), 'スタート');
     assert.ok(!(await control(page, 'kekka').isVisible()), `${form}: the result is hidden again`);
+    await sameAsWholeRepaint(page, `${form}, cleared`);
     assert.deepEqual(await barsDisabled(page), [false, false, false, false, false, false]);
     assert.deepEqual(page.consoleErrors, [], form);
     await page.close();
