@@ -4,7 +4,7 @@
 // CPU 4 and 6 times slower, what a frame of a run costs the main thread by
 // phase (Chromium's timeline trace), the first frame against the page's own
 // static copy, and the single file's bytes.
-// Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame] [--no-trace]
+// Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame | --frame-cost] [--no-trace]
 //   (after bash scripts/web.sh build; OLD.html: the single file of the
 //   build to compare with, e.g. main's)
 import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
@@ -135,6 +135,7 @@ async function timeRun(context, url, speed, option, rate, trace = false) {
 const args = process.argv.slice(2);
 const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : undefined);
 const onlyFirstFrame = args.includes('--first-frame');
+const onlyFrameCost = args.includes('--frame-cost');
 const baselineFile = option('--baseline') ?? process.env.SHOUTOTSU_BENCH_BASELINE;
 const builds = [['page', singleFile]];
 if (baselineFile) builds.push(['baseline', resolve(baselineFile)]);
@@ -146,7 +147,7 @@ const report = [`load average at the start: ${execFileSync('cat', ['/proc/loadav
 const side = (name, values, digits) => `${name} ${median(values).toFixed(digits)} (${values.map((v) => v.toFixed(digits)).join(' ')})`;
 
 // The pace: median of 3 runs per build, the builds interleaved.
-for (const rate of onlyFirstFrame ? [] : [1, 4, 6]) {
+for (const rate of onlyFirstFrame || onlyFrameCost ? [] : [1, 4, 6]) {
   for (const [speed, radio] of speeds) {
     const ratios = new Map(builds.map(([name]) => [name, []]));
     for (let run = 0; run < 3; run++) {
@@ -183,8 +184,8 @@ if (!onlyFirstFrame && !args.includes('--no-trace')) {
 // the same page with nothing to run), loads interleaved, at full speed and
 // six times slower.
 const copies = new Map();
-for (const [name] of builds) copies.set(name, await staticCopyOf(context, urls.get(name)));
-for (const rate of [1, 6]) {
+if (!onlyFrameCost) for (const [name] of builds) copies.set(name, await staticCopyOf(context, urls.get(name)));
+for (const rate of onlyFrameCost ? [] : [1, 6]) {
   const pages = builds.flatMap(([name]) => [[name, urls.get(name)], [`${name}'s static copy`, copies.get(name).url]]);
   const times = new Map(pages.map(([name]) => [name, []]));
   for (let i = 0; i < 9; i++) {
@@ -196,9 +197,10 @@ for (const rate of [1, 6]) {
     `${(at(name) / at(`${name}'s static copy`)).toFixed(2)}`).join(' | '));
 }
 for (const [name, file] of builds) {
-  report.push(`${name}: single file ${statSync(file).size} bytes (${(statSync(file).size / 1024).toFixed(1)} KiB), ` +
-    `static copy ${copies.get(name).bytes} bytes`);
-  copies.get(name).remove();
+  const copy = copies.get(name);
+  report.push(`${name}: single file ${statSync(file).size} bytes (${(statSync(file).size / 1024).toFixed(1)} KiB)` +
+    (copy ? `, static copy ${copy.bytes} bytes` : ''));
+  copy?.remove();
 }
 report.push(`load average at the end: ${execFileSync('cat', ['/proc/loadavg'], { encoding: 'utf8' }).trim()}`);
 await context.close();

@@ -88,6 +88,49 @@ test('the start-up layout is the model\'s at a Chromebook and an iPad size', asy
   }
 });
 
+// A tick repaints only the pixels its moving figures left and entered. At
+// points throughout a run the page is held as a hidden tab holds it, just
+// after a frame has drawn every tick run, and the figures' canvases must
+// hold exactly what one whole repaint (as a new size of the window makes)
+// paints. True when they do.
+function sameAsWholeRepaint(page) {
+  return page.evaluate(async () => {
+    const read = () => [...document.querySelectorAll('canvas.figures')]
+      .map((canvas) => /** @type {HTMLCanvasElement} */ (canvas).toDataURL()).join();
+    const hide = (hidden) => {
+      Object.defineProperty(document, 'hidden', { configurable: true, get: () => hidden });
+      document.dispatchEvent(new Event('visibilitychange'));
+    };
+    const frame = (then = () => undefined) => new Promise((shown) => requestAnimationFrame(() => shown(then())));
+    // Held and let go, the page asks for a frame that draws what is undrawn
+    // and runs no tick (the next is an interval away); this frame comes
+    // after it, and holds the page again before any tick.
+    hide(true);
+    hide(false);
+    const painted = await frame(() => {
+      hide(true);
+      return read();
+    });
+    dispatchEvent(new Event('resize'));
+    await frame();
+    const whole = await frame(read);
+    hide(false);
+    return painted === whole;
+  });
+}
+
+// Holds the run at points until it ends; how many points held it.
+async function repaintsThroughARun(page, what) {
+  let points = 0;
+  for (;;) {
+    const ended = await page.evaluate(() => document.querySelector('[data-control="start"]')?.textContent?.trim() === 'クリア');
+    assert.ok(await sameAsWholeRepaint(page), `${what}: after ${points} points, a tick's repaint differs from a whole one`);
+    if (ended) return points;
+    points++;
+    await page.waitForTimeout(40);
+  }
+}
+
 test('a default run ends with the desktop\'s result, and clear restores the scene', async () => {
   for (const [form, url] of forms()) {
     const page = await openPage(context, url);
@@ -96,12 +139,14 @@ test('a default run ends with the desktop\'s result, and clear restores the scen
     await control(page, 'start').click();
     await page.waitForFunction(() => document.querySelector('[data-control="start"]').offsetParent === null);
     assert.deepEqual(await barsDisabled(page), [true, true, true, true, true, true], `${form}: bars off in a run`);
+    assert.ok(await repaintsThroughARun(page, form) > 10, `${form}: held often in the run`);
     await waitForRunEnd(page);
     assert.equal(await shownText(page, 'kekka'), '37.9cm', form);
     assert.ok(await control(page, 'kekka').isVisible());
     await control(page, 'start').click();
     assert.equal(await shownText(page, 'start'), 'スタート');
     assert.ok(!(await control(page, 'kekka').isVisible()), `${form}: the result is hidden again`);
+    assert.ok(await sameAsWholeRepaint(page), `${form}, cleared: a tick's repaint differs from a whole one`);
     assert.deepEqual(await barsDisabled(page), [false, false, false, false, false, false]);
     assert.deepEqual(page.consoleErrors, [], form);
     await page.close();

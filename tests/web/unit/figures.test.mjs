@@ -3,7 +3,7 @@
 // smaller side, level lines on pixel centres, nothing hidden.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { canvasPlacement, paintFigures } from '../../../web/src/window/figures.js';
+import { canvasPlacement, figureBounds, paintFigures, repaintArea } from '../../../web/src/window/figures.js';
 
 const near = (a, b, what) => assert.ok(Math.abs(a - b) < 1e-9, `${what}: ${a} is not ${b}`);
 
@@ -81,4 +81,27 @@ test('a hatch strokes only inside its box, on a pattern anchored at the containe
   const starts = calls.filter(([name]) => name === 'moveTo').map(([, x]) => x);
   assert.ok(starts.length >= 10);
   for (const x of starts) assert.equal(((x - 100) % 8 + 8) % 8, 0, `stroke at ${x} is on the 8 px grid`);
+});
+
+test('a moved figure repaints where it was and is, grown over the whole of a slanted line it reaches', () => {
+  const placement = canvasPlacement({ left: 0, top: 0, width: 400, height: 200 }, 1, 1, 15);
+  const bob = { id: 1, kind: 'shape', shape: 'circle', visible: true, left: 300, top: 300, width: 150, height: 150,
+    fill: 'solid', fillColor: 'rgb(0,0,255)', borderColor: 'rgb(0,0,0)', border: true };
+  const rail = { id: 2, kind: 'line', visible: true, x1: 1500, y1: 1500, x2: 3000, y2: 2250, color: 'rgb(255,255,0)',
+    lineWidth: 5 };
+  const frame = { id: 3, kind: 'shape', shape: 'rectangle', visible: true, left: 0, top: 0, width: 6000, height: 3000,
+    fill: 'none', fillColor: 'rgb(0,0,0)', borderColor: 'rgb(0,0,0)', border: true };
+  const shown = (figures) => new Map(figures.map((f) => [f.id, { key: JSON.stringify(f), bounds: figureBounds(f, placement) }]));
+  const before = [bob, rail, frame];
+  const moved = [{ ...bob, left: 450 }, rail, frame];
+  assert.deepEqual(repaintArea(shown(before), shown(moved), moved, placement), { x0: 19, y0: 19, x1: 41, y1: 31 },
+    'old and new bounds; the frame, on whole pixels, is cut by the clip');
+  const onRail = [{ ...bob, left: 1650, top: 1500 }, rail, frame];
+  const area = repaintArea(shown(before), shown(onRail), onRail, placement);
+  const railBounds = figureBounds(rail, placement);
+  assert.ok(area.x0 <= railBounds.x0 && area.y0 <= railBounds.y0 && area.x1 >= railBounds.x1 && area.y1 >= railBounds.y1,
+    'the rail, whose smoothing depends on the clip, is painted whole');
+  assert.equal(repaintArea(shown(before), shown(before), before, placement), null, 'nothing changed');
+  assert.deepEqual(repaintArea(shown(before), shown([rail, bob, frame]), [rail, bob, frame], placement), { whole: true },
+    'another order');
 });

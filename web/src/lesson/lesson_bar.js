@@ -88,9 +88,22 @@ function place() {
   bar.style.top = `${where.top}px`;
 }
 
+// Places the bar once the tools added together are all in it: each place()
+// lays the page out twice, which a slow device's first frame felt when every
+// tool added placed the bar anew.
+let placing = false;
+function placeSoon() {
+  if (placing) return;
+  placing = true;
+  queueMicrotask(() => {
+    placing = false;
+    place();
+  });
+}
+
 /**
  * Adds a tool to the bar, after the ones there already; the bar is made on
- * the window's desk the first time.
+ * the window's desk the first time, and placed before the next frame.
  * @param {HTMLElement} tool
  */
 export function addLessonTool(tool) {
@@ -106,5 +119,5 @@ export function addLessonTool(tool) {
     new ResizeObserver(place).observe(bar);
   }
   bar.append(tool);
-  place();
+  placeSoon();
 }

@@ -1,7 +1,9 @@
 // The canvases the windowless figures (shapes and lines) are painted on, one
 // per container, each laid on whole device pixels over its container and
-// painted at most once an animation frame.
-import { canvasPlacement, paintFigures } from './figures.js';
+// painted at most once an animation frame: after a tick, only the pixels the
+// figures that moved left and entered, so a frame's raster and upload stay
+// small on a device without a GPU.
+import { canvasPlacement, figureBounds, paintFigures, repaintArea } from './figures.js';
 
 export const isFigure = (c) => c.kind === 'shape' || c.kind === 'line';
 
@@ -10,7 +12,10 @@ export class FigureSurfaces {
   constructor(controls, twipsPerPixel) {
     this.controls = controls;
     this.twipsPerPixel = twipsPerPixel;
-    this.surfaces = new Map(); // container id -> { canvas, context, placement, over }
+    // container id -> { canvas, context, placement, over, shown }; shown is
+    // what was last painted (figure id -> { key, bounds }), null before the
+    // first paint and after each new placement.
+    this.surfaces = new Map();
     this.dirty = new Set(); // containers whose figures need painting
     this.request = 0;
   }
@@ -22,7 +27,7 @@ export class FigureSurfaces {
     canvas.className = 'figures';
     canvas.setAttribute('aria-hidden', 'true');
     parent.append(canvas);
-    this.surfaces.set(container.id, { canvas, context: canvas.getContext('2d'), placement: null, over });
+    this.surfaces.set(container.id, { canvas, context: canvas.getContext('2d'), placement: null, over, shown: null });
     this.dirty.add(container.id);
   }
 
@@ -50,6 +55,7 @@ export class FigureSurfaces {
       canvas.style.width = `${placement.cssWidth}px`;
       canvas.style.height = `${placement.cssHeight}px`;
       surface.placement = placement;
+      surface.shown = null;
       this.dirty.add(id);
     }
     this.requestPaint();
@@ -66,7 +72,10 @@ export class FigureSurfaces {
       const surface = this.surfaces.get(id);
       if (!surface?.placement) continue;
       const figures = this.controls[id].children.map((child) => this.controls[child]).filter(isFigure);
-      paintFigures(surface.context, figures, surface.placement);
+      const shown = new Map(figures.map((f) => [f.id, { key: JSON.stringify(f), bounds: figureBounds(f, surface.placement) }]));
+      const area = surface.shown ? repaintArea(surface.shown, shown, figures, surface.placement) : { whole: true };
+      surface.shown = shown;
+      if (area) paintFigures(surface.context, figures, surface.placement, 'whole' in area ? null : area);
     }
     this.dirty.clear();
   }

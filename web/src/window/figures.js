@@ -148,17 +148,99 @@ function paintLine(g, line, grid) {
   g.stroke();
 }
 
+// The whole device pixels a figure may touch, with a margin for the
+// smoothing of curves and slanted lines and for a level line moved onto a
+// pixel's centre; null for a hidden figure.
+export function figureBounds(figure, placement) {
+  if (!figure.visible) return null;
+  const grid = new Grid(placement);
+  if (figure.kind === 'shape') {
+    const { x0, y0, x1, y1 } = shapeBox(figure, grid);
+    return { x0: x0 - 1, y0: y0 - 1, x1: x1 + 1, y1: y1 + 1 };
+  }
+  const reach = Math.ceil(Math.max(1, Math.round(figure.lineWidth * placement.perCss)) / 2) + 2;
+  const xs = [grid.x(figure.x1), grid.x(figure.x2)];
+  const ys = [grid.y(figure.y1), grid.y(figure.y2)];
+  return {
+    x0: Math.floor(Math.min(...xs)) - reach,
+    y0: Math.floor(Math.min(...ys)) - reach,
+    x1: Math.ceil(Math.max(...xs)) + reach,
+    y1: Math.ceil(Math.max(...ys)) + reach,
+  };
+}
+
+const meets = (a, b) => a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+const holds = (a, b) => a.x0 <= b.x0 && a.y0 <= b.y0 && a.x1 >= b.x1 && a.y1 >= b.y1;
+const join = (a, b) => (a ? {
+  x0: Math.min(a.x0, b.x0), y0: Math.min(a.y0, b.y0), x1: Math.max(a.x1, b.x1), y1: Math.max(a.y1, b.y1),
+} : b);
+
+// Whether the smoothing of a figure's edges depends on where the canvas
+// clips it: Chromium's rasteriser steps a slanted or curved edge from the
+// top of what it draws, so such a figure is repainted whole or not at all.
+// Rectangles and thin level or upright lines lie on whole pixels.
+function smooth(figure) {
+  if (figure.kind === 'shape') return figure.shape === 'circle' || figure.fill === 'hatch';
+  return (figure.x1 !== figure.x2 && figure.y1 !== figure.y2) || figure.lineWidth > 1;
+}
+
 // Paints `figures` (the container's shapes and lines, rearmost first) on a
-// canvas context of the placement's size.
-export function paintFigures(g, figures, placement) {
+// canvas context of the placement's size: all of it, or only `area` (a
+// rectangle of whole device pixels, as repaintArea gives), cleared and
+// painted again under a clip on its edges, so that each pixel comes out as
+// a whole repaint makes it.
+export function paintFigures(g, figures, placement, area = null) {
   const grid = new Grid(placement);
   g.setTransform(1, 0, 0, 1, 0, 0);
-  g.clearRect(0, 0, placement.pixelsWide, placement.pixelsHigh);
+  if (area) {
+    g.save();
+    g.beginPath();
+    g.rect(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+    g.clip();
+    g.clearRect(area.x0, area.y0, area.x1 - area.x0, area.y1 - area.y0);
+  } else {
+    g.clearRect(0, 0, placement.pixelsWide, placement.pixelsHigh);
+  }
   for (const figure of figures) {
-    if (!figure.visible) continue;
+    if (!figure.visible || (area && !meets(area, figureBounds(figure, placement)))) continue;
     g.save();
     if (figure.kind === 'shape') paintShape(g, figure, grid);
     else if (figure.kind === 'line') paintLine(g, figure, grid);
     g.restore();
   }
+  if (area) g.restore();
+}
+
+// The rectangle a change of the figures from `before` to `after` (figure
+// id -> { key, bounds }, in the same order as `figures`) leaves to repaint:
+// each changed figure's old and new bounds, grown to hold the whole of every
+// smooth figure it reaches into, cut to the canvas; null when the figures
+// themselves differ, which takes a whole repaint, and when nothing changed.
+export function repaintArea(before, after, figures, placement) {
+  const beforeIds = [...before.keys()];
+  const afterIds = [...after.keys()];
+  if (beforeIds.length !== afterIds.length || beforeIds.some((id, i) => id !== afterIds[i])) return { whole: true };
+  let area = null;
+  for (const id of afterIds) {
+    const was = before.get(id);
+    const now = after.get(id);
+    if (was.key === now.key) continue;
+    if (was.bounds) area = join(area, was.bounds);
+    if (now.bounds) area = join(area, now.bounds);
+  }
+  for (let grown = area !== null; grown;) {
+    grown = false;
+    for (const figure of figures) {
+      const bounds = after.get(figure.id).bounds;
+      if (!bounds || !smooth(figure) || !meets(area, bounds) || holds(area, bounds)) continue;
+      area = join(area, bounds);
+      grown = true;
+    }
+  }
+  if (!area) return null;
+  area = {
+    x0: Math.max(0, area.x0), y0: Math.max(0, area.y0),
+    x1: Math.min(placement.pixelsWide, area.x1), y1: Math.min(placement.pixelsHigh, area.y1),
+  };
+  return area.x1 > area.x0 && area.y1 > area.y0 ? area : null;
 }
