@@ -220,15 +220,27 @@ export function repaintArea(before, after, figures, placement) {
   const beforeIds = [...before.keys()];
   const afterIds = [...after.keys()];
   if (beforeIds.length !== afterIds.length || beforeIds.some((id, i) => id !== afterIds[i])) return { whole: true };
+  const moved = movedBounds(before, after, afterIds);
+  return moved ? onCanvas(grownOverSmooth(moved, after, figures), placement) : null;
+}
+
+// Every changed figure's old and new bounds together; null for no change.
+function movedBounds(before, after, ids) {
   let area = null;
-  for (const id of afterIds) {
+  for (const id of ids) {
     const was = before.get(id);
     const now = after.get(id);
     if (was.key === now.key) continue;
     if (was.bounds) area = join(area, was.bounds);
     if (now.bounds) area = join(area, now.bounds);
   }
-  for (let grown = area !== null; grown;) {
+  return area;
+}
+
+// `area` grown until it holds the whole of every smooth figure it reaches
+// into, as often as a growth reaches another.
+function grownOverSmooth(area, after, figures) {
+  for (let grown = true; grown;) {
     grown = false;
     for (const figure of figures) {
       const bounds = after.get(figure.id).bounds;
@@ -237,10 +249,14 @@ export function repaintArea(before, after, figures, placement) {
       grown = true;
     }
   }
-  if (!area) return null;
-  area = {
+  return area;
+}
+
+// `area` cut to the canvas; null where nothing of it is left.
+function onCanvas(area, placement) {
+  const cut = {
     x0: Math.max(0, area.x0), y0: Math.max(0, area.y0),
     x1: Math.min(placement.pixelsWide, area.x1), y1: Math.min(placement.pixelsHigh, area.y1),
   };
-  return area.x1 > area.x0 && area.y1 > area.y0 ? area : null;
+  return cut.x1 > cut.x0 && cut.y1 > cut.y0 ? cut : null;
 }
