@@ -104,6 +104,8 @@ async function lessonEvent(page, random, i, tally) {
       count('language');
     }
   } else if (what < 0.7) {
+    // Furigana are Japanese only: most times, back to Japanese first.
+    if (random() < 0.7 && await shown('language')) await control(page, 'language').selectOption('ja');
     if (await shown('furigana')) {
       await control(page, 'furigana').click();
       count('furigana');
@@ -169,6 +171,19 @@ export async function learn(page, { seed, events, check, each, signal, tally = {
     let files = [];
     if (what >= 0.94) {
       files = await lessonEvent(page, random, i, tally);
+    } else if (what >= 0.935) {
+      // Now and then a learner presses スタート and watches the run to its
+      // end, so that enough runs end to be checked.
+      const start = control(page, 'start');
+      const caption = async () => (await start.textContent())?.trim() ?? '';
+      if (await start.isVisible() && clearCaptions.includes(await caption())) await start.click();
+      if (await start.isVisible() && !clearCaptions.includes(await caption())) {
+        await start.click();
+        await page.waitForFunction((clears) => {
+          const button = document.querySelector('[data-control="start"]');
+          return button?.offsetParent !== null && clears.includes(button.textContent.trim());
+        }, clearCaptions, { timeout: 60000 });
+      }
     } else if (what < 0.3) {
       const { x, y } = point();
       await page.mouse.click(x, y);
