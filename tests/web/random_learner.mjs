@@ -179,7 +179,11 @@ export async function learn(page, { seed, events, check, each, signal, tally = {
       if (await start.isVisible() && clearCaptions.includes(await caption())) await start.click();
       if (await start.isVisible() && !clearCaptions.includes(await caption())) {
         await start.click();
-        await page.waitForFunction((clears) => {
+        // A press the window does not take (one right after クリア) starts nothing.
+        const started = await page.waitForFunction(() => document.querySelector('[data-control="start"]')?.offsetParent === null,
+          null, { timeout: 3000 }).then(() => true, () => false);
+        tally[started ? 'start' : 'start not taken'] = (tally[started ? 'start' : 'start not taken'] ?? 0) + 1;
+        if (started) await page.waitForFunction((clears) => {
           const button = document.querySelector('[data-control="start"]');
           return button?.offsetParent !== null && clears.includes(button.textContent.trim());
         }, clearCaptions, { timeout: 60000 });
