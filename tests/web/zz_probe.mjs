@@ -2,13 +2,20 @@ import { openPage, singleFileUrl, control, waitForRunEnd } from './harness.mjs';
 import { launchLearnerBrowser } from './random_learner.mjs';
 const context = await launchLearnerBrowser();
 const page = await openPage(context, singleFileUrl);
+page.on('console', (m) => console.log('page:', m.text()));
 const start = control(page, 'start');
 await start.click();
 await waitForRunEnd(page);
-console.log('ended', await start.textContent());
+await page.evaluate(() => {
+  const el = document.querySelector('[data-control="start"]');
+  for (const type of ['pointerdown', 'pointerup', 'click']) el.addEventListener(type, (e) => console.log(type, e.detail, e.pointerId, el.textContent, el.offsetParent !== null), true);
+});
 await start.click();
-console.log('after clear click', await start.textContent(), await start.isVisible());
 await start.click();
-for (let k = 0; k < 4; k++) { await page.waitForTimeout(300); console.log(await start.textContent(), await start.isVisible()); }
-console.log(page.consoleErrors);
+await page.waitForTimeout(500);
+console.log('A', await start.textContent(), await start.isVisible());
+await page.waitForTimeout(1200);
+await start.click();
+await page.waitForTimeout(500);
+console.log('B', await start.textContent(), await start.isVisible());
 await context.close();
