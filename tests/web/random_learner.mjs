@@ -93,7 +93,8 @@ async function lessonEvent(page, random, i, tally) {
     await page.$$eval('.class-messages li', (items) => items.forEach((li) => li.setAttribute('data-learner-old', '')));
     await control(page, 'class-files').setInputFiles(chosen.map(({ file }) => file));
     await page.waitForFunction((count) => document.querySelectorAll('.class-messages li').length === count &&
-      !document.querySelector('.class-messages li[data-learner-old]'), chosen.length, { timeout: 15000 });
+      !document.querySelector('.class-messages li[data-learner-old], .class-messages li[data-message="reading"]'),
+    chosen.length, { timeout: 15000 });
     const said = await page.$$eval('.class-messages li', (items) => items.map((li) => li.dataset.message));
     chosen.forEach(({ kind }, n) => count(`class file ${kind} ${said[n]}`));
     return chosen.map(({ kind, file }, n) => ({ kind, name: file.name, said: said[n] }));
