@@ -21,7 +21,10 @@ import { existsSync } from 'node:fs';
 import {
   nativeTrace, openPage, serveSite, singleFile, singleFileUrl, siteDir, webBuild,
 } from '../../tests/web/harness.mjs';
-import { assertRules, defaultSeed, launchLearnerBrowser, learn } from '../../tests/web/random_learner.mjs';
+import {
+  assertRules, clearCaptions, defaultSeed, launchLearnerBrowser, learn,
+} from '../../tests/web/random_learner.mjs';
+import { mmFromText } from '../../web/src/runs/distance.js';
 
 const usage = 'usage: node bench/web/random_learner.mjs [EVENTS] [SEEDS]';
 const [eventsArg = '100000', seedsArg = '4', ...extra] = process.argv.slice(2);
@@ -46,17 +49,18 @@ const quoted = 10;
 // --- results against the trace tool ----------------------------------------
 
 // Each finished run as the window showed it the moment the start button
-// turned to "クリア" (the moment the record below the window takes its row),
-// kept in the page until the runner fetches it. Installed on every document
-// the context opens, so a reload does not lose it.
-function watchRuns() {
+// turned to "クリア" in the page's language (the moment the record below
+// the window takes its row), kept in the page until the runner fetches it.
+// Installed on every document the context opens, so a reload does not lose
+// it.
+function watchRuns(clears) {
   const runs = [];
   Object.defineProperty(window, '__learnerRuns', { value: runs });
   const shown = (name) => document.querySelector(`[data-control="${name}"]`)?.textContent.trim();
   let caption = null;
   new MutationObserver(() => {
     const now = shown('start');
-    if (now === 'クリア' && caption !== 'クリア') {
+    if (clears.includes(now) && !clears.includes(caption)) {
       const kekka = document.querySelector('[data-control="kekka"]');
       runs.push({
         m1: shown('T1m'), m2: shown('T2m'), r1: shown('T1r'), r2: shown('T2r'),
@@ -71,9 +75,15 @@ function watchRuns() {
 }
 
 const traced = new Map();
+// The rarer events played, by what they were, over every leg.
+const tally = {};
+// A value as the window writes it in any language, as the number it is.
+const whole = (shown) => String(shown ?? '').normalize('NFKC').replace(/\D/g, '');
+const mmShown = (shown) => mmFromText(String(shown ?? '').normalize('NFKC').replace(/[^\d.,]/g, ''));
+
 function traceResult(run) {
-  const args = ['--m1', run.m1, '--m2', run.m2, '--r1', run.r1, '--r2', run.r2, '--height', run.height,
-    '--length', run.length];
+  const args = ['--m1', whole(run.m1), '--m2', whole(run.m2), '--r1', whole(run.r1), '--r2', whole(run.r2),
+    '--height', whole(run.height), '--length', whole(run.length)];
   const key = args.join(' ');
   if (!traced.has(key)) {
     try {
@@ -138,7 +148,7 @@ async function fetchRuns(page, leg) {
       continue;
     }
     leg.checked++;
-    if (run.result !== trace.result) leg.mismatches.push(`${shown}, the trace tool says "${trace.result}"`);
+    if (mmShown(run.result) === null || mmShown(run.result) !== mmFromText(trace.result)) leg.mismatches.push(`${shown}, the trace tool says "${trace.result}"`);
     else if (!run.resultShown) leg.mismatches.push(`${shown}, but kekka is hidden`);
   }
 }
@@ -148,12 +158,13 @@ async function play(leg, site) {
   const context = await launchLearnerBrowser({ handleSIGINT: false, handleSIGTERM: false, handleSIGHUP: false });
   let page;
   try {
-    await context.addInitScript(watchRuns);
+    await context.addInitScript(watchRuns, clearCaptions);
     page = await openPage(context, leg.url(site));
     await learn(page, {
       seed: leg.seed,
       events: leg.planned,
       signal: stop.signal,
+      tally,
       check: (rules, where) => {
         try {
           assertRules(rules, where);
@@ -200,7 +211,8 @@ function summary() {
   console.log(line(head));
   console.log(`| ${widths.map((w) => '-'.repeat(w)).join(' | ')} |`);
   for (const row of rows) console.log(line(row));
-  console.log(`\n${traced.size} combinations of the six values asked of the trace tool`);
+  console.log(`\nrarer events: ${Object.entries(tally).sort().map(([what, n]) => `${what} ${n}`).join(', ')}`);
+  console.log(`${traced.size} combinations of the six values asked of the trace tool`);
   for (const [kind, label] of [['mismatches', 'mismatch'], ['ruleBreaks', 'rule broken'],
     ['consoleErrors', 'console error'], ['failures', 'failure']]) {
     for (const leg of legs) {
