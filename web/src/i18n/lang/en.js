@@ -169,7 +169,7 @@ export default {
   classBadSetting: 'In line {line} of "{file}", "{column}" is "{value}". It should be a whole number from {min} to {max}.',
   classBadSpeed: 'In line {line} of "{file}", "{column}" is "{value}". It should be one of "{speeds}".',
   classBadPrediction: 'In line {line} of "{file}", "{column}" is "{value}". It should be a number from 0 to 200 (at most one digit after the point), or empty.',
-  classBadResult: 'In line {line} of "{file}", "{column}" is "{value}". It should be a distance like "37.9cm".',
+  classBadResult: 'In line {line} of "{file}", "{column}" is "{value}". It should be a distance like "37.9".',
   classNoRows: '"{file}" has no trials in it. Do the experiment, save it with "CSV", then load that file.',
   classStoreMemory: 'This device cannot save the class record. It is kept only until this page is closed.',
   classStoreSetAside: 'The class record saved before could not be read, so it was set aside without clearing it. A new class record starts.',

@@ -169,7 +169,7 @@ export default {
   classBadSetting: 'En la línea {line} de "{file}", "{column}" es "{value}". Debe ser un número entero del {min} al {max}.',
   classBadSpeed: 'En la línea {line} de "{file}", "{column}" es "{value}". Debe ser uno de estos: "{speeds}".',
   classBadPrediction: 'En la línea {line} de "{file}", "{column}" es "{value}". Debe ser un número del 0 al 200 (como mucho un decimal), o nada.',
-  classBadResult: 'En la línea {line} de "{file}", "{column}" es "{value}". Debe ser una distancia como "37.9cm".',
+  classBadResult: 'En la línea {line} de "{file}", "{column}" es "{value}". Debe ser una distancia como "37.9".',
   classNoRows: '"{file}" no tiene filas de registro. Haz el experimento, guarda con "CSV" y pon ese archivo.',
   classStoreMemory: 'Este dispositivo no puede guardar el registro de la clase. Solo dura hasta que se cierre esta página.',
   classStoreSetAside: 'El registro de la clase guardado antes no se pudo leer, así que se guardó aparte, sin borrarlo. Empieza un registro de la clase nuevo.',

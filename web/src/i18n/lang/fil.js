@@ -169,7 +169,7 @@ export default {
   classBadSetting: 'Sa linya {line} ng "{file}", ang "{column}" ay "{value}". Dapat ay buong numero mula {min} hanggang {max}.',
   classBadSpeed: 'Sa linya {line} ng "{file}", ang "{column}" ay "{value}". Dapat ay isa sa "{speeds}".',
   classBadPrediction: 'Sa linya {line} ng "{file}", ang "{column}" ay "{value}". Dapat ay numero mula 0 hanggang 200 (isang digit lang pagkatapos ng tuldok), o walang laman.',
-  classBadResult: 'Sa linya {line} ng "{file}", ang "{column}" ay "{value}". Dapat ay layo tulad ng "37.9cm".',
+  classBadResult: 'Sa linya {line} ng "{file}", ang "{column}" ay "{value}". Dapat ay layo tulad ng "37.9".',
   classNoRows: 'Walang hanay ng pagsubok ang "{file}". Mag-eksperimento muna, i-save gamit ang "CSV", at ilagay ang file na iyon.',
   classStoreMemory: 'Hindi makapag-save ng talaan ng klase ang device na ito. Mananatili lang ito hanggang isara mo ang pahina.',
   classStoreSetAside: 'Hindi mabasa ang talaan ng klase na na-save dati, kaya itinabi ito at hindi binura. Magsisimula ng bagong talaan ng klase.',

@@ -176,7 +176,7 @@ export default {
   classBadSetting: '「{file}」の{line}行目の「{column}」が「{value}」です。{min}から{max}までの整数が入ります。',
   classBadSpeed: '「{file}」の{line}行目の「{column}」が「{value}」です。「{speeds}」のいずれかが入ります。',
   classBadPrediction: '「{file}」の{line}行目の「{column}」が「{value}」です。0から200までの数（小数は1けたまで）が入るか、空欄です。',
-  classBadResult: '「{file}」の{line}行目の「{column}」が「{value}」です。「37.9cm」のような距離が入ります。',
+  classBadResult: '「{file}」の{line}行目の「{column}」が「{value}」です。「37.9」のような距離が入ります。',
   classNoRows: '「{file}」には記録の行がありません。実験をしてから「CSV」で保存したファイルを読み込んでください。',
   classStoreMemory: 'この端末ではクラスの記録を保存できません。ページを閉じるまでの間だけ残ります。',
   classStoreSetAside: '以前に保存されたクラスの記録が読み取れなかったため、消去せずに別に保管しました。新しいクラスの記録を始めます。',

@@ -169,7 +169,7 @@ export default {
   classBadSetting: 'Na linha {line} de "{file}", "{column}" é "{value}". Deve ser um número inteiro de {min} a {max}.',
   classBadSpeed: 'Na linha {line} de "{file}", "{column}" é "{value}". Deve ser um destes: "{speeds}".',
   classBadPrediction: 'Na linha {line} de "{file}", "{column}" é "{value}". Deve ser um número de 0 a 200 (no máximo uma casa decimal), ou vazio.',
-  classBadResult: 'Na linha {line} de "{file}", "{column}" é "{value}". Deve ser uma distância como "37.9cm".',
+  classBadResult: 'Na linha {line} de "{file}", "{column}" é "{value}". Deve ser uma distância como "37.9".',
   classNoRows: '"{file}" não tem linhas de registro. Faça o experimento, salve com "CSV" e coloque esse arquivo.',
   classStoreMemory: 'Este aparelho não consegue salvar o registro da turma. Ele fica só até você fechar esta página.',
   classStoreSetAside: 'O registro da turma salvo antes não pôde ser lido, então foi guardado em outro lugar, sem apagar. Um novo registro da turma começa.',

@@ -168,7 +168,7 @@ export default {
   classBadSetting: 'Ở dòng {line} của "{file}", "{column}" là "{value}". Ở đây phải là số nguyên từ {min} đến {max}.',
   classBadSpeed: 'Ở dòng {line} của "{file}", "{column}" là "{value}". Ở đây phải là một trong "{speeds}".',
   classBadPrediction: 'Ở dòng {line} của "{file}", "{column}" là "{value}". Ở đây phải là số từ 0 đến 200 (tối đa một chữ số sau dấu chấm), hoặc để trống.',
-  classBadResult: 'Ở dòng {line} của "{file}", "{column}" là "{value}". Ở đây phải là quãng đường như "37.9cm".',
+  classBadResult: 'Ở dòng {line} của "{file}", "{column}" là "{value}". Ở đây phải là quãng đường như "37.9".',
   classNoRows: '"{file}" không có dòng ghi chép nào. Hãy làm thí nghiệm, lưu bằng "CSV" rồi đưa tệp đó vào.',
   classStoreMemory: 'Máy này không lưu được ghi chép của lớp. Ghi chép chỉ còn đến khi thầy cô đóng trang này.',
   classStoreSetAside: 'Ghi chép của lớp đã lưu trước đây không đọc được, nên đã được cất sang chỗ khác, không xóa. Bắt đầu ghi chép mới của lớp.',

@@ -168,7 +168,7 @@ export default {
   classBadSetting: '“{file}”的第{line}行的“{column}”是“{value}”。这里应该是{min}到{max}的整数。',
   classBadSpeed: '“{file}”的第{line}行的“{column}”是“{value}”。这里应该是“{speeds}”中的一个。',
   classBadPrediction: '“{file}”的第{line}行的“{column}”是“{value}”。这里应该是 0 到 200 的数（小数点后最多一位），或者空着。',
-  classBadResult: '“{file}”的第{line}行的“{column}”是“{value}”。这里应该是像“37.9cm”这样的距离。',
+  classBadResult: '“{file}”的第{line}行的“{column}”是“{value}”。这里应该是像“37.9”这样的距离。',
   classNoRows: '“{file}”里没有记录的行。请先做实验，再用“CSV”保存，然后放进那个文件。',
   classStoreMemory: '这台设备不能保存全班的记录。记录只保留到关掉这个网页为止。',
   classStoreSetAside: '以前保存的全班记录读不出来，所以没有删除，放到了别的地方。开始新的全班记录。',
