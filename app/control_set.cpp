@@ -26,7 +26,7 @@ void place(Control& c, float left, float top, float width, float height, int tab
 void label(Control& c, float left, float top, float width, float height, const char* caption,
            Color text, Alignment alignment, int tab) {
     place(c, left, top, width, height, tab);
-    c.setCaption(caption);
+    c.setCaption(caption, c.displayName());
     c.foreColor = text;
     c.alignment = alignment;
     c.transparentBackground = true;
@@ -52,7 +52,7 @@ void line(Line& l, float x1, float y1, float x2, float y2, Color color, int widt
 
 void MainForm::buildControlSet() {
     // The window: 9900 x 7860 client area at design, no maximise or minimise box.
-    main.setCaption("ぴるての衝突");
+    main.setCaption("ぴるての衝突", main.displayName());
     main.setGeometry(0, 0, 9900 + 2 * kWindowBorderTwips,
                      7860 + kWindowCaptionTwips + kWindowBorderTwips);
     main.font = FontSpec{kGothicFace, 9.0f, false, 400, 128};
@@ -64,21 +64,21 @@ void MainForm::buildControlSet() {
         main.addChild(*c);
     }
     place(SPFrame, 7200, 6840, 1335, 855, 36);
-    SPFrame.setCaption("ｼﾐｭﾚｰｼｮﾝ速度");
+    SPFrame.setCaption("ｼﾐｭﾚｰｼｮﾝ速度", SPFrame.displayName());
     SPFrame.font = statedFont(8.25f);
     place(RFrame, 4800, 6240, 2295, 1455, 26);
-    RFrame.setCaption("レール");
+    RFrame.setCaption("レール", RFrame.displayName());
     RFrame.foreColor = kBlack;
     place(start, 7200, 6360, 855, 375, 25);
-    start.setCaption("スタート");
+    start.setCaption("スタート", start.displayName());
     place(T2Frame, 2520, 6240, 2175, 1455, 11);
-    T2Frame.setCaption("ぴるての半径");
+    T2Frame.setCaption("ぴるての半径", T2Frame.displayName());
     T2Frame.foreColor = kBlack;
     place(T1Frame, 240, 6240, 2175, 1455, 6);
-    T1Frame.setCaption("ぴるての重さ");
+    T1Frame.setCaption("ぴるての重さ", T1Frame.displayName());
     T1Frame.foreColor = kBlack;
     place(Command1, 5520, 240, 1095, 375, 5);
-    Command1.setCaption("おわる");
+    Command1.setCaption("おわる", Command1.displayName());
     place(work, 240, 720, 9135, 5415, 0);
     work.backColor = Color::systemColor(kSystemColorActiveTitleText);
     label(varcopy, 3360, 360, 4335, 255, "Label3", kGrey, Alignment::Left, 16);

@@ -74,11 +74,12 @@ void Control::setGeometry(float left, float top, float width, float height) {
     notify(Property::Geometry);
 }
 
-void Control::setCaption(const std::string& caption) {
-    if (caption == caption_) {
+void Control::setCaption(const std::string& caption, const std::string& name) {
+    if (caption == caption_ && name == captionName_) {
         return;
     }
     caption_ = caption;
+    captionName_ = name;
     notify(Property::Caption);
 }
 

@@ -125,7 +125,10 @@ class Control {
 
     // --- appearance ---
     const std::string& caption() const { return caption_; }
-    void setCaption(const std::string& caption);
+    // The name of a fixed text in the page's text tables ("start",
+    // "start:clear"); empty while the caption is data (a number, a result).
+    const std::string& captionName() const { return captionName_; }
+    void setCaption(const std::string& caption, const std::string& name = {});
     bool visible() const { return visible_; }
     void setVisible(bool visible);
     bool enabled() const { return enabled_; }
@@ -160,6 +163,7 @@ class Control {
 
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0; // twips
     std::string caption_;
+    std::string captionName_;
     bool visible_ = true;
     bool enabled_ = true;
     std::string accessibleName_;

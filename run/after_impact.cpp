@@ -31,7 +31,7 @@ void MainForm::ATOtimer_Timer() {
     if (!(t.v < endTime.v)) {
         s.t = F32(0.0f);
         ATOtimer.setEnabled(false);
-        start.setCaption(kClearCaption);
+        start.setCaption(kClearCaption, kClearCaptionName);
         start.setVisible(true);
         reportFinishedRun();
         return;

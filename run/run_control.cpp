@@ -38,7 +38,7 @@ void MainForm::start_Click() {
         }
         kekka.setVisible(false);
         en.setVisible(false);
-        start.setCaption(kStartCaption);
+        start.setCaption(kStartCaption, kStartCaptionName);
     }
 }
 

@@ -73,6 +73,7 @@ void writeRunTimeState(JsonWriter& json, const Control& control) {
         json.member("height", control.height());
     }
     json.member("caption", control.caption());
+    json.member("captionName", control.captionName());
     json.member("visible", control.visible());
     json.member("enabled", control.enabled());
     if (control.kind() == ControlKind::HScrollBar || control.kind() == ControlKind::VScrollBar) {

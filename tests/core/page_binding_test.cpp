@@ -156,7 +156,7 @@ TEST(PageBinding, SendsEachChangedControlOnceAsItStandsAfterTheEvent) {
     EXPECT_NE(changes.find("{\"id\":4,"), std::string::npos);
     EXPECT_NE(
         changes.find("\"id\":2,\"left\":0,\"top\":0,\"width\":0,\"height\":0,\"caption\":\"\","
-                     "\"visible\":false"),
+                     "\"captionName\":\"\",\"visible\":false"),
         std::string::npos)
         << changes;
     EXPECT_EQ(page.takeChanges(), "[]");

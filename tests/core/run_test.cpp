@@ -157,8 +157,12 @@ TEST(Run, ClearRestoresTheSceneAndASecondRunRepeatsTheFirst) {
                                   form.tamaB.top()};
     const TickCounts first = runAndCount(form);
     const std::string firstResult = form.kekka.caption();
+    // The page translates a caption by its name: the button's, never the result's.
+    EXPECT_EQ(form.start.captionName(), "start:clear");
+    EXPECT_EQ(form.kekka.captionName(), "");
 
     ASSERT_TRUE(form.click(form.start)); // "クリア"
+    EXPECT_EQ(form.start.captionName(), "start");
     EXPECT_EQ((std::vector<float>{form.tamaA.left(), form.tamaA.top(), form.tamaB.left(),
                                   form.tamaB.top()}),
               rest);

@@ -1,7 +1,7 @@
 // The window's texts in the page's language. The form words its captions
-// and screen-reader names in Japanese; each that is a fixed text is named
-// in the tables (window.<control>, a11y.<control>, see lang/ja.js), and in
-// another language the table's text is shown instead. Numbers, units and
+// and screen-reader names in Japanese; a caption that is a fixed text comes
+// with its name in the tables (captionName: window.<name>, see lang/ja.js),
+// and in another language the table's text is shown instead. Numbers, units and
 // the result ("37.9cm") are shown as the form writes them, and heard with
 // the language's decimal mark ("37,9cm"). In Japanese the form's own text
 // is shown, untouched.
@@ -11,13 +11,6 @@ import { withDecimalMark } from '../i18n/numbers.js';
 import { PARAMETER_TABLE } from '../runs/parameter_table.js';
 import { text } from '../i18n/text.js';
 import { centimetres, resultMmOf } from '../speech/run_result.js';
-
-// "<control>\n<Japanese caption>" -> the caption's name in the tables.
-const captionNames = new Map();
-for (const [key, japanese] of Object.entries(ja)) {
-  const control = /^window\.([^:]+)/.exec(key)?.[1];
-  if (control) captionNames.set(`${control}\n${japanese}`, key);
-}
 
 // The scroll bar that holds each value of the scene.
 const kValueBars = { height: 'Hscroll', length: 'Lscroll', m1: 'T1mScroll', m2: 'T2mScroll', r1: 'T1rScroll', r2: 'T2rScroll' };
@@ -37,9 +30,10 @@ const japanese = () => languageCode() === 'ja';
 
 /** The caption control `c` shows: { text, named } (named: from the tables). */
 export function shownCaption(c) {
-  const key = captionNames.get(`${c.displayName}\n${c.caption}`);
-  if (japanese() || !key) return { text: c.caption, named: Boolean(key) };
-  return { text: text(key), named: true };
+  const key = `window.${c.captionName}`;
+  const named = Boolean(c.captionName) && key in ja;
+  if (japanese() || !named) return { text: c.caption, named };
+  return { text: text(key), named };
 }
 
 /** What a screen reader calls control `c`. */
@@ -71,14 +65,4 @@ export function accessibleDescription(c) {
 /** The sentence heard when a run ends, from the run the form reports. */
 export function spokenResult(run) {
   return japanese() ? run.spoken : text('a11y.work.result', { result: `${withDecimalMark(centimetres(resultMmOf(run)), languageCode())}cm` });
-}
-
-/**
- * A speed as the page's language names it, from the name the form gives it
- * (速, 中, 遅: the name of its option sp(0), sp(1), sp(2)).
- * @param {string} name
- */
-export function speedName(name) {
-  const i = PARAMETER_TABLE.speeds.findIndex((speed) => speed.name === name);
-  return i < 0 ? name : text(`a11y.sp(${i})`);
 }
