@@ -1,10 +1,10 @@
 // The page in Chromium, both as the single file and as the served folder:
 // the start-up layout equals the model's, a default run gives the desktop's
-// result, keyboard and touch drive it, it runs offline after one visit, a
-// damaged single file says so, and a screen reader finds no serious fault.
+// result, keyboard and touch drive it, it runs offline after one visit, and a
+// damaged single file says so. (A screen reader's faults are looked for in
+// every language, Japanese too, by languages.test.mjs.)
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import AxeBuilder from '@axe-core/playwright';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -234,10 +234,7 @@ test('touch taps an arrow and the track, drags the thumb and starts a run', asyn
   assert.equal(await shownText(page, 'T1m'), '50');
   const start = await control(page, 'start').boundingBox();
   await page.touchscreen.tap(start.x + start.width / 2, start.y + start.height / 2);
-  try { await waitForRunEnd(page, 8000); } catch (e) {
-    console.log('DIAG', await page.evaluate(() => [...document.querySelectorAll('[data-control]')].map((e) => `${e.dataset.control}:${e.offsetParent!==null}:${e.textContent.trim().slice(0,10)}:${e.getAttribute('aria-disabled')}`).join(' ')), await page.evaluate(() => document.visibilityState));
-    throw e;
-  }
+  await waitForRunEnd(page, 8000);
   assert.deepEqual(page.consoleErrors, []);
   await page.close();
 });
@@ -257,25 +254,5 @@ test('after one visit the served page reloads and runs with the network cut', as
   await control(page, 'start').click();
   await waitForRunEnd(page);
   assert.equal(await shownText(page, 'kekka'), '37.9cm');
-  await page.close();
-});
-
-test('a screen reader finds no serious fault, before and after a run', async () => {
-  const page = await openPage(context, singleFileUrl);
-  // The window's colours are its own, the same as on the desktop (dark red
-  // value labels, red and blue names, a grey version line on button-face
-  // grey); their contrast is below the web's guideline for small text and
-  // is left as designed, so that rule alone is not asked here.
-  const check = async (when) => {
-    const { violations } = await new AxeBuilder({ page }).disableRules(['color-contrast']).analyze();
-    const bad = violations.filter((v) => v.impact === 'serious' || v.impact === 'critical');
-    assert.deepEqual(bad.map((v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`), [], when);
-  };
-  await check('at start');
-  await control(page, 'start').click();
-  await waitForRunEnd(page);
-  await check('after a run');
-  const live = await page.locator('[aria-live]').allTextContents();
-  assert.ok(live.some((text) => text.includes('37.9cm')), `the result is announced: ${live}`);
   await page.close();
 });
