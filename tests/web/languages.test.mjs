@@ -9,7 +9,7 @@ import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
 import { statSync } from 'node:fs';
 import { browserAndSite, control, openPage, singleFile } from './harness.mjs';
-import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
+import { coreControls, inside, keepModule, overlaps, windowTexts } from './window_texts.mjs';
 import { LANGUAGES } from '../../web/src/i18n/lang/all.js';
 import { decimalMark } from '../../web/src/i18n/numbers.js';
 
@@ -150,13 +150,28 @@ test('an iPad turned upright lays the window out afresh, with the conditions, lo
   }
 });
 
-test('on a phone the lesson bar stands on the screen with the window', async () => {
-  const page = await openPage(shared.context, `${shared.site.url}?lang=pt`, { width: 375, height: 667 });
-  const box = await control(page, 'lesson-bar').boundingBox();
-  const win = await page.locator('.window').boundingBox();
-  assert.ok(box && win && box.y >= win.y + win.height && box.y + box.height <= 667 && box.x >= 0 && box.x + box.width <= 375,
-    `the bar at ${JSON.stringify(box)}`);
-  await page.close();
+test('on a phone either way up the lesson bar stands on the screen beside the window, shrunk no more than it needs', async () => {
+  for (const [code, size] of [['pt', { width: 375, height: 667 }], ['ja', { width: 667, height: 375 }], ['pt', { width: 667, height: 375 }]]) {
+    const where = `${code} at ${size.width}x${size.height}`;
+    const page = await openPage(shared.context, `${shared.site.url}?lang=${code}`, size);
+    const bar = await control(page, 'lesson-bar').boundingBox();
+    const win = await page.locator('.window').boundingBox();
+    const onScreen = (b) => b.x >= -0.5 && b.y >= -0.5 && b.x + b.width <= size.width + 0.5 && b.y + b.height <= size.height + 0.5;
+    assert.ok(onScreen(bar) && onScreen(win), `${where}: the bar at ${JSON.stringify(bar)}, the window at ${JSON.stringify(win)}`);
+    const edges = (b) => ({ left: b.x, top: b.y, right: b.x + b.width, bottom: b.y + b.height });
+    assert.ok(!overlaps(edges(bar), edges(win)), `${where}: the bar covers the window`);
+    // Across one way the window meets the screen's edges or the bar (a gap
+    // of a few pixels between them): no room is given away.
+    const [w, b] = [edges(win), edges(bar)];
+    const barBeside = b.top < w.bottom && w.top < b.bottom;
+    const free = {
+      across: (barBeside && b.right <= w.left ? w.left - b.right : w.left) + (barBeside && b.left >= w.right ? b.left - w.right : size.width - w.right),
+      down: (!barBeside && b.bottom <= w.top ? w.top - b.bottom : w.top) + (!barBeside && b.top >= w.bottom ? b.top - w.bottom : size.height - w.bottom),
+    };
+    assert.ok(Math.min(free.across, free.down) <= 10, `${where}: ${JSON.stringify(free)} left free around the window`);
+    assert.deepEqual(page.consoleErrors, [], where);
+    await page.close();
+  }
 });
 
 test('the chosen language is kept over a reload, and one the page lacks is said in Japanese', async () => {
