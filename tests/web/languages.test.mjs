@@ -8,8 +8,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import AxeBuilder from '@axe-core/playwright';
 import { statSync } from 'node:fs';
-import { browserAndSite, control, openPage, singleFile } from './harness.mjs';
-import { coreControls, inside, keepModule, windowTexts } from './window_texts.mjs';
+import { browserAndSite, control, decodePng, openPage, singleFile } from './harness.mjs';
+import { coreControls, inside, keepModule, overlaps, windowTexts } from './window_texts.mjs';
 import { LANGUAGES } from '../../web/src/i18n/lang/all.js';
 import { decimalMark } from '../../web/src/i18n/numbers.js';
 
@@ -150,13 +150,67 @@ test('an iPad turned upright lays the window out afresh, with the conditions, lo
   }
 });
 
-test('on a phone the lesson bar stands on the screen with the window', async () => {
-  const page = await openPage(shared.context, `${shared.site.url}?lang=pt`, { width: 375, height: 667 });
-  const box = await control(page, 'lesson-bar').boundingBox();
-  const win = await page.locator('.window').boundingBox();
-  assert.ok(box && win && box.y >= win.y + win.height && box.y + box.height <= 667 && box.x >= 0 && box.x + box.width <= 375,
-    `the bar at ${JSON.stringify(box)}`);
-  await page.close();
+// The result drawn over the figures: the pixels its text's ink spans (its
+// glyphs and the gaps between them) are the same with the figures' canvas
+// hidden, or how many differ.
+async function resultShowsThrough(page) {
+  const glyphs = await page.evaluate(() => {
+    const range = document.createRange();
+    range.selectNodeContents(document.querySelector('[data-control="kekka"]'));
+    const r = range.getBoundingClientRect();
+    return { x: Math.floor(r.left), y: Math.floor(r.top), width: Math.ceil(r.width) + 1, height: Math.ceil(r.height) + 1 };
+  });
+  const shot = async () => decodePng(await page.screenshot({ clip: glyphs }));
+  const shown = await shot();
+  await page.addStyleTag({ content: 'canvas.figures { visibility: hidden; }' });
+  const bare = await shot();
+  // The ink's rows and columns: where the text alone is not the background.
+  const background = bare.pixel(0, 0).join();
+  const ink = { left: Infinity, right: -1, top: Infinity, bottom: -1 };
+  for (let y = 0; y < bare.height; y++) {
+    for (let x = 0; x < bare.width; x++) {
+      if (bare.pixel(x, y).join() === background) continue;
+      Object.assign(ink, { left: Math.min(ink.left, x), right: Math.max(ink.right, x), top: Math.min(ink.top, y), bottom: Math.max(ink.bottom, y) });
+    }
+  }
+  assert.ok(ink.right > ink.left, 'the result has ink');
+  let through = 0;
+  for (let y = ink.top; y <= ink.bottom; y++) {
+    for (let x = ink.left; x <= ink.right; x++) if (shown.pixel(x, y).join() !== bare.pixel(x, y).join()) through++;
+  }
+  return through;
+}
+
+test('on small screens the lesson bar stands on the screen beside the window, shrunk no more than it needs, and the result hides the bob under it', async () => {
+  const cases = [['pt', 375, 667, true], ['ja', 667, 375], ['pt', 667, 375], ['ja', 1366, 400, true]];
+  for (const [code, width, height, run] of cases) {
+    const size = { width, height };
+    const where = `${code} at ${width}x${height}`;
+    const page = await openPage(shared.context, `${shared.site.url}?lang=${code}`, size);
+    const bar = await control(page, 'lesson-bar').boundingBox();
+    const win = await page.locator('.window').boundingBox();
+    const onScreen = (b) => b.x >= -0.5 && b.y >= -0.5 && b.x + b.width <= width + 0.5 && b.y + b.height <= height + 0.5;
+    assert.ok(onScreen(bar) && onScreen(win), `${where}: the bar at ${JSON.stringify(bar)}, the window at ${JSON.stringify(win)}`);
+    const edges = (b) => ({ left: b.x, top: b.y, right: b.x + b.width, bottom: b.y + b.height });
+    const [w, b] = [edges(win), edges(bar)];
+    assert.ok(!overlaps(b, w), `${where}: the bar covers the window`);
+    // Across one way the window meets the screen's edges or the bar (a gap
+    // of a few pixels between them): no room is given away.
+    const beside = b.top < w.bottom && w.top < b.bottom;
+    const free = {
+      across: (beside && b.right <= w.left ? w.left - b.right : w.left) + (beside && b.left >= w.right ? b.left - w.right : width - w.right),
+      down: (!beside && b.bottom <= w.top ? w.top - b.bottom : w.top) + (!beside && b.top >= w.bottom ? b.top - w.bottom : height - w.bottom),
+    };
+    assert.ok(Math.min(free.across, free.down) <= 10, `${where}: ${JSON.stringify(free)} left free around the window`);
+    if (run) {
+      // Here the struck bob comes to rest behind the result's text.
+      await control(page, 'start').click();
+      await runEnd(page);
+      assert.equal(await resultShowsThrough(page), 0, `${where}: the bob shows through the result`);
+    }
+    assert.deepEqual(page.consoleErrors, [], where);
+    await page.close();
+  }
 });
 
 test('the chosen language is kept over a reload, and one the page lacks is said in Japanese', async () => {

@@ -67,6 +67,7 @@ export function undoRoom(win) {
 /** Gives the readings in window `win` their room (see above). @param {HTMLElement} win */
 export function makeRoom(win) {
   win.classList.add('furigana-shown');
+  win.dataset.furiganaScale = win.style.transform;
   const scale = win.getBoundingClientRect().width / (win.offsetWidth || 1) || 1;
   // Not checkVisibility: the page runs in Safari 15.
   const visible = (/** @type {Element} */ e) => e.getClientRects().length > 0 && getComputedStyle(e).visibility === 'visible';
@@ -104,8 +105,10 @@ export function makeRoom(win) {
       const there = moved(r, dy);
       return !out(there) && !others.some((o) => overlaps(there, o));
     });
+    // In steps, the last one short where need is not a whole number of
+    // them: a text that needs 3.8 pixels and has them moves all 3.8.
     let d = 0;
-    while (d + kStep <= need && fits(sign * (d + kStep))) d += kStep;
+    for (let next = Math.min(need, kStep); d < need && fits(sign * next); next = Math.min(need, next + kStep)) d = next;
     return d;
   };
   /** @type {Set<HTMLElement>} */

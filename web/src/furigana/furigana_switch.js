@@ -2,6 +2,7 @@
 // while they are on. Only Japanese has furigana, so in another language
 // the switch is not shown.
 import { furiganaWanted, setFurigana } from './furigana.js';
+import { followWindowScale } from './furigana_text.js';
 import { languageCode } from '../i18n/language.js';
 import { onTableChange, text } from '../i18n/text.js';
 
@@ -22,5 +23,7 @@ export function furiganaSwitch() {
   });
   onTableChange(show);
   show();
+  const desk = document.getElementById('desk');
+  if (desk) followWindowScale(desk);
   return button;
 }

@@ -57,6 +57,20 @@ function makeRoomSoon(win) {
 }
 
 /**
+ * Makes the room again whenever a window with readings is drawn at
+ * another scale: its readings keep their smallest size as drawn, so they
+ * grow in the window as it shrinks. `desk` hears each placing.
+ * @param {HTMLElement} desk
+ */
+export function followWindowScale(desk) {
+  desk.addEventListener('shoutotsu:placed', () => {
+    for (const win of /** @type {NodeListOf<HTMLElement>} */ (desk.querySelectorAll('.window.furigana-shown'))) {
+      if (win.dataset.furiganaScale !== win.style.transform) makeRoomSoon(win);
+    }
+  });
+}
+
+/**
  * Shows `content` in `element`, with readings while furigana are shown.
  * @param {HTMLElement} element
  * @param {string} content

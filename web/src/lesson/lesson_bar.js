@@ -1,11 +1,15 @@
 // The lesson's tools beside the window: a slim bar in the room the fitted
 // window leaves free on the screen (below it, above it, or at one side),
 // so that a learner types a prediction and presses "スタート" without
-// scrolling. The window's place and size are never changed for it; a row
-// too wide for the screen wraps to two, and where no margin is wide
-// enough, the bar stands below the screen, above the record.
+// scrolling. A row too wide for the screen wraps to two. Where no margin
+// is wide enough (a phone on its side), the bar keeps an edge of the
+// screen for itself and the window fits the rest, shrunk as little as
+// the edges allow; where not even that holds it, the bar stands below the
+// screen, above the record.
 import { html } from '../dom.js';
 import { onTableChange, text } from '../i18n/text.js';
+import { fitWindow } from '../window/window_fit.js';
+import { lastPlacing } from '../window/window_place.js';
 
 const kGap = 4; // CSS px between the bar, the window and the screen's edge
 
@@ -49,17 +53,59 @@ export function barPlace(win, screen, row, column, rows = row) {
   return { side: 'below' };
 }
 
+const kNoEdges = { top: 0, right: 0, bottom: 0, left: 0 };
+
+/**
+ * The edges of the screen the bar keeps for itself: none where a margin
+ * beside the window, fitted to the whole screen, holds it; else the one
+ * edge (a row's height at the bottom or top, a column's width at a side)
+ * that leaves the window largest, and none where no edge holds the bar
+ * either. `natural` is the window's box unscaled; the rest as barPlace's.
+ * @param {{ left: number, top: number, width: number, height: number }} natural
+ * @param {{ width: number, height: number }} screen
+ * @param {{ width: number, height: number }} row
+ * @param {{ width: number, height: number }} column
+ * @param {{ width: number, height: number }} [rows]
+ */
+export function barEdges(natural, screen, row, column, rows = row) {
+  const box = (/** @type {typeof kNoEdges} */ kept) => {
+    const { left, top, scale } = fitWindow(natural, screen, kept);
+    return { left, top, width: natural.width * scale, height: natural.height * scale, scale };
+  };
+  if (barPlace(box(kNoEdges), screen, row, column, rows).side !== 'below') return kNoEdges;
+  const line = row.width + 2 * kGap > screen.width ? rows : row;
+  // Whole pixels, so that the margin left is never a rounding short.
+  const across = Math.ceil(line.height) + 2 * kGap;
+  const aside = Math.ceil(column.width) + 2 * kGap;
+  const candidates = [
+    { ...kNoEdges, bottom: across },
+    { ...kNoEdges, top: across },
+    { ...kNoEdges, right: aside },
+    { ...kNoEdges, left: aside },
+  ].map((kept) => ({ kept, win: box(kept) }))
+    .filter(({ win }) => barPlace(win, screen, row, column, rows).side !== 'below');
+  // The first of the largest: below the window rather than beside it.
+  const best = candidates.reduce((a, b) => (b.win.scale > a.win.scale ? b : a), candidates[0]);
+  return best ? best.kept : kNoEdges;
+}
+
+/** @param {typeof kNoEdges} a @param {typeof kNoEdges} b */
+const sameEdges = (a, b) => a.top === b.top && a.right === b.right && a.bottom === b.bottom && a.left === b.left;
+
 /** @type {HTMLElement | null} */
 let bar = null;
 /** @type {HTMLElement | null} */
 let desk = null;
 
-function place() {
-  const windowElement = desk?.querySelector('.window');
-  if (!bar || !desk || !windowElement) return;
-  // Measured on the desk, where it stands unless no margin can hold it.
+/**
+ * The bar's size in a row, in a column and wrapped to the desk's width,
+ * measured on the desk, where it stands unless no margin can hold it.
+ * @param {HTMLElement} bar
+ * @param {HTMLElement} desk
+ */
+function measureBar(bar, desk) {
   if (bar.parentElement !== desk) desk.append(bar);
-  const measure = (layout) => {
+  const measure = (/** @type {string} */ layout) => {
     bar.dataset.layout = layout;
     bar.dataset.side = 'measuring';
     const box = bar.getBoundingClientRect();
@@ -71,6 +117,32 @@ function place() {
   bar.style.maxWidth = `${desk.clientWidth - 2 * kGap}px`;
   const rows = measure('rows');
   bar.style.maxWidth = '';
+  return { row, column, rows };
+}
+
+/**
+ * Asks the page to fit the window anew where the bar wants other edges
+ * than the window was placed with; true when asked: the page's placing
+ * calls place() again.
+ * @param {HTMLElement} desk
+ * @param {{ width: number, height: number }} row
+ * @param {{ width: number, height: number }} column
+ * @param {{ width: number, height: number }} rows
+ */
+function askForEdges(desk, row, column, rows) {
+  const placed = lastPlacing();
+  if (!placed) return false;
+  const kept = barEdges(placed.natural, placed.screen, row, column, rows);
+  if (sameEdges(kept, placed.kept)) return false;
+  desk.dispatchEvent(new CustomEvent('shoutotsu:keep-edges', { detail: kept }));
+  return true;
+}
+
+function place() {
+  const windowElement = desk?.querySelector('.window');
+  if (!bar || !desk || !windowElement) return;
+  const { row, column, rows } = measureBar(bar, desk);
+  if (askForEdges(desk, row, column, rows)) return;
   const deskBox = desk.getBoundingClientRect();
   const winBox = windowElement.getBoundingClientRect();
   const win = { left: winBox.left - deskBox.left, top: winBox.top - deskBox.top, width: winBox.width, height: winBox.height };

@@ -57,6 +57,8 @@ export class FormPage {
     this.surfaces = new FigureSurfaces(this.controls, twipsPerPixel);
     this.focus = new FocusChain(this.controls, (id) => this.views.get(id)?.element, (e) => this.ids.get(e));
     this.scale = 1;
+    // The screen's edges kept for the lesson's bar (none unless it asks).
+    this.kept = { top: 0, right: 0, bottom: 0, left: 0 };
     this.finished = false;
     this.pending = new Map(); // control id -> the control as last shown
     this.state = new FormStateEvents(api, this.controls);
@@ -89,6 +91,12 @@ export class FormPage {
     this.desk.append(this.live);
     this.fit();
     addEventListener('resize', () => this.fit(), { signal });
+    // The lesson's bar asks for an edge of the screen where no margin
+    // beside the window holds it.
+    this.desk.addEventListener('shoutotsu:keep-edges', (e) => {
+      this.kept = /** @type {CustomEvent} */ (e).detail;
+      this.fit();
+    }, { signal });
     this.watchPixelRatio();
     document.addEventListener('keydown', (e) => {
       if (!this.finished) this.focus.tabKey(e);

@@ -6,15 +6,23 @@ import { hitReach, wantedReach } from './scroll_geometry.js';
  * The window at its place on the screen (CSS pixels); when it does not fit
  * the viewport (turned, zoomed, too small) it is scaled evenly to fit and
  * centred. `box` is the window's { left, top, width, height }, `screen` the
- * viewport's { width, height }.
+ * viewport's { width, height }; `kept` is what the screen's edges keep for
+ * other things ({ top, right, bottom, left }, the lesson's bar where no
+ * margin beside the window holds it): the window then fits the rest.
  */
-export function fitWindow(box, screen) {
+export function fitWindow(box, screen, kept = { top: 0, right: 0, bottom: 0, left: 0 }) {
   const { left, top, width, height } = box;
-  if (left >= 0 && top >= 0 && left + width <= screen.width && top + height <= screen.height) {
+  const room = {
+    left: kept.left,
+    top: kept.top,
+    width: screen.width - kept.left - kept.right,
+    height: screen.height - kept.top - kept.bottom,
+  };
+  if (left >= room.left && top >= room.top && left + width <= room.left + room.width && top + height <= room.top + room.height) {
     return { left, top, scale: 1 };
   }
-  const scale = Math.min(1, screen.width / width, screen.height / height);
-  return { left: (screen.width - width * scale) / 2, top: (screen.height - height * scale) / 2, scale };
+  const scale = Math.min(1, room.width / width, room.height / height);
+  return { left: room.left + (room.width - width * scale) / 2, top: room.top + (room.height - height * scale) / 2, scale };
 }
 
 const kSides = ['top', 'right', 'bottom', 'left'];
