@@ -2,7 +2,11 @@
 
 #include "platform/figures.h"
 #include "platform/json_writer.h"
+#include "platform/number_text.h"
 #include "platform/web/web_platform.h"
+
+#include <cmath>
+#include <cstdlib>
 
 namespace shoutotsu {
 namespace {
@@ -90,6 +94,30 @@ void writeRunTimeState(JsonWriter& json, const Control& control) {
     }
 }
 
+// A twips number as the page reads it back from its shortest text (a
+// double, which is not always the float itself: "0.1" is not 0.1f).
+double asPageReadsIt(float value) {
+    if (!std::isfinite(value)) {
+        return std::nan("");
+    }
+    // Whole numbers of twips, the usual case, are written and read exactly.
+    if (std::fabs(value) < 16777216.0f && std::trunc(value) == value) {
+        return static_cast<double>(value);
+    }
+    return std::strtod(shortestText(value).c_str(), nullptr);
+}
+
+void appendGeometry(std::vector<double>& out, const Control& control) {
+    if (control.kind() == ControlKind::Line) {
+        const auto& line = static_cast<const Line&>(control);
+        out.insert(out.end(), {asPageReadsIt(line.x1()), asPageReadsIt(line.y1()),
+                               asPageReadsIt(line.x2()), asPageReadsIt(line.y2())});
+    } else {
+        out.insert(out.end(), {asPageReadsIt(control.left()), asPageReadsIt(control.top()),
+                               asPageReadsIt(control.width()), asPageReadsIt(control.height())});
+    }
+}
+
 } // namespace
 
 std::string cssColor(const Color& color) {
@@ -113,6 +141,7 @@ PageBinding::PageBinding(Form& form) : form_(form), controls_(form.allControls()
         ids_[controls_[i]] = static_cast<int>(i);
     }
     pending_.assign(controls_.size(), false);
+    beyondGeometry_.assign(controls_.size(), false);
     form_.setObserver(this);
 }
 
@@ -223,6 +252,7 @@ std::string PageBinding::takeChanges() {
     for (size_t n = 0; n < order_.size(); ++n) {
         const int id = order_[n];
         pending_[static_cast<size_t>(id)] = false;
+        beyondGeometry_[static_cast<size_t>(id)] = false;
         if (n > 0) {
             out += ',';
         }
@@ -235,6 +265,39 @@ std::string PageBinding::takeChanges() {
     order_.clear();
     out += ']';
     return out;
+}
+
+size_t PageBinding::takeChangeNumbers() {
+    numbers_.clear();
+    std::string& rest = rest_;
+    rest = "[";
+    bool first = true;
+    for (const int id : order_) {
+        const auto at = static_cast<size_t>(id);
+        const Control& control = *controls_[at];
+        pending_[at] = false;
+        numbers_.push_back(id);
+        numbers_.push_back(beyondGeometry_[at]                     ? 2
+                           : control.kind() == ControlKind::Line ? 1
+                                                                 : 0);
+        appendGeometry(numbers_, control);
+        if (beyondGeometry_[at]) {
+            if (!first) {
+                rest += ',';
+            }
+            first = false;
+            JsonWriter json(rest);
+            json.open();
+            json.member("id", id);
+            writeRunTimeState(json, control);
+            json.close();
+        }
+        beyondGeometry_[at] = false;
+    }
+    const size_t count = order_.size();
+    order_.clear();
+    rest += ']';
+    return count;
 }
 
 Control* PageBinding::controlOf(int id, ControlKind kind, ControlKind otherKind) const {
@@ -291,12 +354,15 @@ int PageBinding::status() const {
     return (form_.loaded() ? 1 : 0) | (form_.unloaded() ? 2 : 0) | (form_.halted() ? 4 : 0);
 }
 
-void PageBinding::propertyChanged(Control& control, Property) {
+void PageBinding::propertyChanged(Control& control, Property property) {
     const auto found = ids_.find(&control);
     if (found == ids_.end()) {
         return;
     }
     const auto id = static_cast<size_t>(found->second);
+    if (property != Property::Geometry) {
+        beyondGeometry_[id] = true;
+    }
     if (!pending_[id]) {
         pending_[id] = true;
         order_.push_back(found->second);

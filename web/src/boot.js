@@ -10,6 +10,7 @@ import { startLanguage } from './i18n/language.js';
 import { languagePicker } from './i18n/language_picker.js';
 import { addLessonTool } from './lesson/lesson_bar.js';
 import { setUpLesson } from './lesson/lesson_setup.js';
+import { takeChanges } from './window/change_list.js';
 import { FormPage } from './window/page.js';
 import { followScreen, keptSettings, restoreSettings } from './window/relayout.js';
 import { readAloudButton } from './speech/read_aloud.js';
@@ -22,7 +23,7 @@ function formApi(module) {
   return {
     platform,
     controls: () => JSON.parse(text(module._shoutotsu_controls())),
-    changes: () => JSON.parse(text(module._shoutotsu_changes())),
+    changes: () => takeChanges(module),
     click: (id) => module._shoutotsu_click(id, performance.now()) === 1,
     scroll: (id, action, thumb) => module._shoutotsu_scroll(id, platform.scrollActions[action], thumb) === 1,
     select: (id) => module._shoutotsu_select(id) === 1,

@@ -28,6 +28,7 @@ import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
 import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
+import { changedMoreThanGeometry } from './change_list.js';
 import { onTableChange } from '../i18n/text.js';
 import { hitBox, reachTargets } from './window_fit.js';
 import { placeWindow } from './window_place.js';
@@ -59,8 +60,9 @@ export class FormPage {
     this.scale = 1;
     this.finished = false;
     this.pending = new Map(); // control id -> the control as last shown
+    this.stateDue = false; // a tick's state waits for the frame
     this.state = new FormStateEvents(api, this.controls);
-    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
+    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.frame() });
     /** @type {Array<() => void>} */
     this.eventWatchers = [];
   }
@@ -185,33 +187,46 @@ export class FormPage {
   tickOnce(id) {
     if (this.finished) return;
     this.api.tick(id);
-    this.take();
+    const more = this.take();
     const ended = this.api.finishedRun();
     if (ended !== null || (this.api.status() & 6) !== 0) this.draw(true);
-    this.afterChanges(ended);
+    // A tick that only moved figures (most of a run's) leaves the state to
+    // the frame; one that changed a control otherwise, or ended the run,
+    // sends it now, so no start, end or value is ever folded into another.
+    this.afterChanges(ended, more || ended !== null);
   }
 
   // What follows each event and each tick: the run that ended reported,
-  // the state sent, the watchers told, the end or a failure handled.
-  afterChanges(ended) {
+  // the state sent (now, or with the next frame), the watchers told, the
+  // end or a failure handled.
+  afterChanges(ended, sendNow = true) {
     this.reportRun(ended);
-    if (!this.finished) this.state.send(this.windowElement, ended);
+    if (sendNow) this.sendState(ended);
+    else this.stateDue = true;
     for (const watch of this.eventWatchers) watch();
     this.afterEvent();
+  }
+
+  sendState(ended) {
+    this.stateDue = false;
+    if (!this.finished) this.state.send(this.windowElement, ended);
   }
 
   // Takes the form's changes into the controls; each changed control is
   // shown by the next draw(), against what it showed before. The timers
   // reach the ticker at once, so a phase that ends starts the next timer
-  // within its tick.
+  // within its tick. True if a control changed more than its geometry.
   take() {
+    let more = false;
     for (const change of this.api.changes()) {
+      more ||= changedMoreThanGeometry(change);
       const c = this.controls[change.id];
       const before = { ...c };
       Object.assign(c, change);
       if (c.kind === 'timer' && before.enabled !== c.enabled) this.ticker.set(c.id, c.enabled ? c.interval : 0);
       if (!this.pending.has(c.id)) this.pending.set(c.id, before);
     }
+    return more;
   }
 
   // Shows every control changed since the last draw; `paint` also paints
@@ -225,6 +240,13 @@ export class FormPage {
       if (!this.finished) this.focus.keep(focused);
     }
     if (paint) this.surfaces.paintNow();
+  }
+
+  // An animation frame: what the ticks since the last one changed is shown,
+  // and the state they left is sent.
+  frame() {
+    this.draw(true);
+    if (this.stateDue) this.sendState(null);
   }
 
   afterEvent() {
