@@ -175,10 +175,12 @@ export class FormPage {
   // Runs one event of the form, then shows what it changed at once.
   event(run) {
     if (this.finished) return;
-    run();
-    this.take();
-    this.draw(false);
-    this.afterChanges(this.api.finishedRun());
+    this.ticker.input(() => {
+      run();
+      this.take();
+      this.draw(false);
+      this.afterChanges(this.api.finishedRun());
+    });
   }
 
   // One tick of timer `id`: the form changes now, the page shows it in the
