@@ -143,9 +143,9 @@ async function boot() {
   }, desk);
   // The first frame shows the window, as the lesson's link sets it, and the
   // lesson's tools beside it; what lies below the window (the record, the
-  // class's record) and the offline worker wait until that frame is on the
-  // screen.
-  setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
+  // class's record, the teacher's panel) and the offline worker wait until
+  // that frame is on the screen.
+  const mountTeacherPanel = setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(page));
@@ -153,6 +153,7 @@ async function boot() {
   await nextFrame();
   document.documentElement.dataset.shown = '1';
   keepBelowWindow(desk, (...values) => page.api.resultFor(...values));
+  mountTeacherPanel();
   registerOfflineWorker();
   // Ready once the frame with all of it is on the screen.
   await nextFrame();
