@@ -2,10 +2,10 @@
 
 #include "platform/figures.h"
 #include "platform/json_writer.h"
-#include "platform/number_text.h"
 #include "platform/web/web_platform.h"
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace shoutotsu {
@@ -104,7 +104,25 @@ double asPageReadsIt(float value) {
     if (std::fabs(value) < 16777216.0f && std::trunc(value) == value) {
         return static_cast<double>(value);
     }
-    return std::strtod(shortestText(value).c_str(), nullptr);
+    // The fewest significant digits that read back to the float, as
+    // shortestText finds them; more digits never read back worse (their
+    // grid holds the coarser one), so they are found by halving.
+    char text[32];
+    const auto write = [&text, value](int digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
+        return std::strtof(text, nullptr) == value;
+    };
+    int low = 1, high = 9; // 9 digits always read back to a float
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (write(middle)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    write(low);
+    return std::strtod(text, nullptr);
 }
 
 void appendGeometry(std::vector<double>& out, const Control& control) {

@@ -198,6 +198,17 @@ TEST(PageBinding, SendsMovedFiguresAsTheNumbersTheTextWouldGive) {
     EXPECT_EQ(count(page.changeRest(), "\"id\":"), 1u);
     EXPECT_EQ(page.takeChangeNumbers(), 0u);
 
+    // Through the range a bob's twips take, and far beyond it.
+    uint32_t bits = 12345;
+    for (int n = 0; n < 20000; ++n) {
+        bits = bits * 1664525u + 1013904223u;
+        const float value = std::ldexp(static_cast<float>(bits >> 8), static_cast<int>(bits % 40) - 40);
+        form.bob.setLeft(n % 2 == 0 ? value : -value);
+        ASSERT_EQ(page.takeChangeNumbers(), 1u);
+        ASSERT_EQ(page.changeNumbers()[2], std::strtod(shortestText(form.bob.left()).c_str(), nullptr))
+            << shortestText(form.bob.left());
+    }
+
     // Taken as text, a control's flag goes with it: it moves alone next time.
     form.button.onClick = [&form] { form.bob.setCaption("x"); };
     ASSERT_TRUE(page.click(button, 1000));
