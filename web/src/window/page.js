@@ -60,9 +60,8 @@ export class FormPage {
     this.scale = 1;
     this.finished = false;
     this.pending = new Map(); // control id -> the control as last shown
-    this.stateDue = false; // a tick's state waits for the frame
     this.state = new FormStateEvents(api, this.controls);
-    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.frame() });
+    this.ticker = new Ticker({ tick: (id) => this.tickOnce(id), draw: () => this.draw(true) });
     /** @type {Array<() => void>} */
     this.eventWatchers = [];
   }
@@ -192,26 +191,21 @@ export class FormPage {
     const more = this.take();
     const ended = this.api.finishedRun();
     if (ended !== null || (this.api.status() & 6) !== 0) this.draw(true);
-    // A tick that only moved figures (most of a run's) leaves the state to
-    // the frame; one that changed a control otherwise, or ended the run,
-    // sends it now, so no start, end or value is ever folded into another.
+    // A tick that only moved figures (most of a run's) leaves the state as
+    // it was: the values and speed are the bars' and options' values, and a
+    // run's start and end show in the visibility of スタート and kekka. Any
+    // other tick sends it, so no start, end or value is folded into another.
     this.afterChanges(ended, more || ended !== null);
   }
 
   // What follows each event and each tick: the run that ended reported,
-  // the state sent (now, or with the next frame), the watchers told, the
-  // end or a failure handled.
-  afterChanges(ended, sendNow = true) {
+  // the state sent (unless `changed` says it cannot have changed), the
+  // watchers told, the end or a failure handled.
+  afterChanges(ended, changed = true) {
     this.reportRun(ended);
-    if (sendNow) this.sendState(ended);
-    else this.stateDue = true;
+    if (changed && !this.finished) this.state.send(this.windowElement, ended);
     for (const watch of this.eventWatchers) watch();
     this.afterEvent();
-  }
-
-  sendState(ended) {
-    this.stateDue = false;
-    if (!this.finished) this.state.send(this.windowElement, ended);
   }
 
   // Takes the form's changes into the controls; each changed control is
@@ -242,13 +236,6 @@ export class FormPage {
       if (!this.finished) this.focus.keep(focused);
     }
     if (paint) this.surfaces.paintNow();
-  }
-
-  // An animation frame: what the ticks since the last one changed is shown,
-  // and the state they left is sent.
-  frame() {
-    this.draw(true);
-    if (this.stateDue) this.sendState(null);
   }
 
   afterEvent() {
