@@ -72,11 +72,12 @@ export class Ticker {
   // Runs `handle`, a learner's input to the form, as of now: the timers it
   // enables count from this moment, however long it takes.
   input(handle) {
-    this.inputTime = this.clock.now();
+    const outer = this.inputTime; // an input handled inside another keeps its moment
+    this.inputTime = outer ?? this.clock.now();
     try {
       handle();
     } finally {
-      this.inputTime = null;
+      this.inputTime = outer;
     }
   }
 
