@@ -5,6 +5,7 @@
 #include "platform/web/web_platform.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
@@ -94,19 +95,21 @@ void writeRunTimeState(JsonWriter& json, const Control& control) {
     }
 }
 
-// A twips number as the page reads it back from its shortest text (a
-// double, which is not always the float itself: "0.1" is not 0.1f).
-double asPageReadsIt(float value) {
-    if (!std::isfinite(value)) {
-        return std::nan("");
+__extension__ typedef unsigned __int128 Wide;
+
+Wide tenTo(int power) {
+    Wide result = 1;
+    for (int i = 0; i < power; ++i) {
+        result *= 10;
     }
-    // Whole numbers of twips, the usual case, are written and read exactly.
-    if (std::fabs(value) < 16777216.0f && std::trunc(value) == value) {
-        return static_cast<double>(value);
-    }
-    // The fewest significant digits that read back to the float, as
-    // shortestText finds them; more digits never read back worse (their
-    // grid holds the coarser one), so they are found by halving.
+    return result;
+}
+
+// The same with the C library, one digit count after another, for what the
+// exact reckoning below leaves: values far from a window's twips, and ties.
+double asReadBackByText(float value) {
+    // More digits never read back worse (their grid holds the coarser
+    // one), so the fewest are found by halving.
     char text[32];
     const auto write = [&text, value](int digits) {
         std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
@@ -123,6 +126,75 @@ double asPageReadsIt(float value) {
     }
     write(low);
     return std::strtod(text, nullptr);
+}
+
+// |value| = m / 2^s, in whole numbers: its shortest decimal N × 10^q (as
+// printf rounds it to p digits, the fewest that strtof reads back to the
+// float) and that decimal as strtod reads it. The C library's printf works
+// in an emulated 128-bit long double here, some ten times slower than
+// this. False where a tie would need printf's or strtof's own rule.
+bool exactShortest(float magnitude, double& result) {
+    int exponent = 0;
+    const float fraction = std::frexp(magnitude, &exponent);
+    const auto m = static_cast<uint64_t>(std::ldexp(fraction, 24));
+    const int s = 24 - exponent; // 0 … 33 in the range taken
+    const Wide twoS = Wide(1) << s;
+    // 10^e10 <= |value| < 10^(e10 + 1)
+    int e10 = -5;
+    while (e10 < 8 && (e10 + 1 >= 0 ? Wide(m) >= tenTo(e10 + 1) * twoS
+                                    : Wide(m) * tenTo(-(e10 + 1)) >= twoS)) {
+        ++e10;
+    }
+    // The float's own interval in units of 2^-(s+2): strtof reads back to
+    // it whatever lies strictly inside; below a power of two the next
+    // float down is half as far.
+    const Wide centre = Wide(m) * 4;
+    const Wide below = centre - (m == (uint64_t(1) << 23) ? 1 : 2);
+    const Wide above = centre + 2;
+    for (int p = 1; p <= 9; ++p) {
+        const int k = p - 1 - e10; // N = round(|value| × 10^k)
+        const Wide numerator = k >= 0 ? Wide(m) * tenTo(k) : Wide(m);
+        const Wide denominator = k >= 0 ? twoS : twoS * tenTo(-k);
+        Wide n = numerator / denominator;
+        const Wide twice = (numerator % denominator) * 2;
+        if (twice == denominator) {
+            return false;
+        }
+        if (twice > denominator) {
+            ++n;
+        }
+        // N × 10^-k against the interval, both times 2^(s+2) (and 10^k).
+        const Wide scaled = k >= 0 ? n * 4 * twoS : n * tenTo(-k) * 4 * twoS;
+        const Wide unit = k >= 0 ? tenTo(k) : 1;
+        if (scaled == below * unit || scaled == above * unit) {
+            return false;
+        }
+        if (scaled > below * unit && scaled < above * unit) {
+            const auto digits = static_cast<double>(static_cast<uint64_t>(n));
+            result = k >= 0 ? digits / static_cast<double>(static_cast<uint64_t>(tenTo(k)))
+                            : digits * static_cast<double>(static_cast<uint64_t>(tenTo(-k)));
+            return true;
+        }
+    }
+    return false;
+}
+
+// A twips number as the page reads it back from its shortest text (a
+// double, which is not always the float itself: "0.1" is not 0.1f).
+double asPageReadsIt(float value) {
+    if (!std::isfinite(value)) {
+        return std::nan("");
+    }
+    const float magnitude = std::fabs(value);
+    // Whole numbers of twips, the usual case, are written and read exactly.
+    if (magnitude < 16777216.0f && std::trunc(value) == value) {
+        return static_cast<double>(value);
+    }
+    double result = 0;
+    if (magnitude >= 0.0009765625f && magnitude < 16777216.0f && exactShortest(magnitude, result)) {
+        return std::signbit(value) ? -result : result;
+    }
+    return asReadBackByText(value);
 }
 
 void appendGeometry(std::vector<double>& out, const Control& control) {

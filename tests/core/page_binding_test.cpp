@@ -200,7 +200,7 @@ TEST(PageBinding, SendsMovedFiguresAsTheNumbersTheTextWouldGive) {
 
     // Through the range a bob's twips take, and far beyond it.
     uint32_t bits = 12345;
-    for (int n = 0; n < 20000; ++n) {
+    for (int n = 0; n < 200000; ++n) {
         bits = bits * 1664525u + 1013904223u;
         const float value = std::ldexp(static_cast<float>(bits >> 8), static_cast<int>(bits % 40) - 40);
         form.bob.setLeft(n % 2 == 0 ? value : -value);
