@@ -4,9 +4,11 @@
 // CPU 4 and 6 times slower, what a frame of a run costs the main thread by
 // phase (Chromium's timeline trace), the first frame against the page's own
 // static copy, and the single file's bytes.
-// Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame | --frame-cost] [--no-trace]
+// Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame | --frame-cost | --pace]
+//          [--no-trace] [--runs N] [--rate R] [--speed fast|medium]
 //   (after bash scripts/web.sh build; OLD.html: the single file of the
-//   build to compare with, e.g. main's)
+//   build to compare with, e.g. main's; --pace: the pace alone, N runs per
+//   build (3), at CPU R× only and one speed only if given)
 import { mkdtempSync, rmSync, statSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { execFileSync } from 'node:child_process';
@@ -136,21 +138,24 @@ const args = process.argv.slice(2);
 const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : undefined);
 const onlyFirstFrame = args.includes('--first-frame');
 const onlyFrameCost = args.includes('--frame-cost');
+const onlyPace = args.includes('--pace');
+const paceRuns = Number(option('--runs') ?? 3);
 const baselineFile = option('--baseline') ?? process.env.SHOUTOTSU_BENCH_BASELINE;
 const builds = [['page', singleFile]];
 if (baselineFile) builds.push(['baseline', resolve(baselineFile)]);
 const urls = new Map(builds.map(([name, file]) => [name, pathToFileURL(file).href]));
 const context = await launchChromium();
 await context.addInitScript(timeReady);
-const speeds = [['fast', 'sp(0)'], ['medium', 'sp(1)']];
+const speeds = [['fast', 'sp(0)'], ['medium', 'sp(1)']].filter(([speed]) => [speed, undefined].includes(option('--speed')));
+const rates = option('--rate') ? [Number(option('--rate'))] : [1, 4, 6];
 const report = [`load average at the start: ${execFileSync('cat', ['/proc/loadavg'], { encoding: 'utf8' }).trim()}`];
 const side = (name, values, digits) => `${name} ${median(values).toFixed(digits)} (${values.map((v) => v.toFixed(digits)).join(' ')})`;
 
 // The pace: median of 3 runs per build, the builds interleaved.
-for (const rate of onlyFirstFrame || onlyFrameCost ? [] : [1, 4, 6]) {
+for (const rate of onlyFirstFrame || onlyFrameCost ? [] : rates) {
   for (const [speed, radio] of speeds) {
     const ratios = new Map(builds.map(([name]) => [name, []]));
-    for (let run = 0; run < 3; run++) {
+    for (let run = 0; run < paceRuns; run++) {
       for (const [name] of builds) ratios.get(name).push((await timeRun(context, urls.get(name), speed, radio, rate)).ratio);
     }
     report.push(`pace, ${speed} (${ticksOfRun(speed)} ticks), CPU ${rate}x: wall/(ticks x 10 ms) ` +
@@ -160,7 +165,7 @@ for (const rate of onlyFirstFrame || onlyFrameCost ? [] : [1, 4, 6]) {
 
 // A frame's cost: a medium run at 4x traced, 3 runs per build; each
 // phase's main-thread time per frame drawn and per tick, median of the runs.
-if (!onlyFirstFrame && !args.includes('--no-trace')) {
+if (!onlyFirstFrame && !onlyPace && !args.includes('--no-trace')) {
   const phases = ['script', 'style', 'layout', 'paint', 'commit', 'other'];
   const drawn = phases.slice(0, 5);
   const ticks = ticksOfRun('medium');
@@ -184,8 +189,8 @@ if (!onlyFirstFrame && !args.includes('--no-trace')) {
 // the same page with nothing to run), loads interleaved, at full speed and
 // six times slower.
 const copies = new Map();
-if (!onlyFrameCost) for (const [name] of builds) copies.set(name, await staticCopyOf(context, urls.get(name)));
-for (const rate of onlyFrameCost ? [] : [1, 6]) {
+if (!onlyFrameCost && !onlyPace) for (const [name] of builds) copies.set(name, await staticCopyOf(context, urls.get(name)));
+for (const rate of onlyFrameCost || onlyPace ? [] : [1, 6]) {
   const pages = builds.flatMap(([name]) => [[name, urls.get(name)], [`${name}'s static copy`, copies.get(name).url]]);
   const times = new Map(pages.map(([name]) => [name, []]));
   for (let i = 0; i < 9; i++) {

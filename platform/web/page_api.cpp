@@ -57,6 +57,18 @@ EMSCRIPTEN_KEEPALIVE const char* shoutotsu_changes() {
     return shoutotsu::kept(text, page ? page->takeChanges() : "[]");
 }
 
+EMSCRIPTEN_KEEPALIVE int shoutotsu_take_changes() {
+    return page ? static_cast<int>(page->takeChangeNumbers()) : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE const double* shoutotsu_change_numbers() {
+    return page ? page->changeNumbers().data() : nullptr;
+}
+
+EMSCRIPTEN_KEEPALIVE const char* shoutotsu_change_rest() {
+    return page ? page->changeRest().c_str() : "[]";
+}
+
 EMSCRIPTEN_KEEPALIVE int shoutotsu_click(int id, double nowMs) {
     return page && page->click(id, nowMs) ? 1 : 0;
 }

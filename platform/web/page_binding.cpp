@@ -4,6 +4,11 @@
 #include "platform/json_writer.h"
 #include "platform/web/web_platform.h"
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
 namespace shoutotsu {
 namespace {
 
@@ -91,6 +96,119 @@ void writeRunTimeState(JsonWriter& json, const Control& control) {
     }
 }
 
+__extension__ typedef unsigned __int128 Wide;
+
+Wide tenTo(int power) {
+    Wide result = 1;
+    for (int i = 0; i < power; ++i) {
+        result *= 10;
+    }
+    return result;
+}
+
+// The same with the C library, one digit count after another, for what the
+// exact reckoning below leaves: values far from a window's twips, and ties.
+double asReadBackByText(float value) {
+    // More digits never read back worse (their grid holds the coarser
+    // one), so the fewest are found by halving.
+    char text[32];
+    const auto write = [&text, value](int digits) {
+        std::snprintf(text, sizeof text, "%.*e", digits - 1, static_cast<double>(value));
+        return std::strtof(text, nullptr) == value;
+    };
+    int low = 1, high = 9; // 9 digits always read back to a float
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (write(middle)) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    write(low);
+    return std::strtod(text, nullptr);
+}
+
+// |value| = m / 2^s, in whole numbers: its shortest decimal N × 10^q (as
+// printf rounds it to p digits, the fewest that strtof reads back to the
+// float) and that decimal as strtod reads it. The C library's printf works
+// in an emulated 128-bit long double here, some ten times slower than
+// this. False where a tie would need printf's or strtof's own rule.
+bool exactShortest(float magnitude, double& result) {
+    int exponent = 0;
+    const float fraction = std::frexp(magnitude, &exponent);
+    const auto m = static_cast<uint64_t>(std::ldexp(fraction, 24));
+    const int s = 24 - exponent; // 0 … 33 in the range taken
+    const Wide twoS = Wide(1) << s;
+    // 10^e10 <= |value| < 10^(e10 + 1)
+    int e10 = -5;
+    while (e10 < 8 && (e10 + 1 >= 0 ? Wide(m) >= tenTo(e10 + 1) * twoS
+                                    : Wide(m) * tenTo(-(e10 + 1)) >= twoS)) {
+        ++e10;
+    }
+    // The float's own interval in units of 2^-(s+2): strtof reads back to
+    // it whatever lies strictly inside; below a power of two the next
+    // float down is half as far.
+    const Wide centre = Wide(m) * 4;
+    const Wide below = centre - (m == (uint64_t(1) << 23) ? 1 : 2);
+    const Wide above = centre + 2;
+    for (int p = 1; p <= 9; ++p) {
+        const int k = p - 1 - e10; // N = round(|value| × 10^k)
+        const Wide numerator = k >= 0 ? Wide(m) * tenTo(k) : Wide(m);
+        const Wide denominator = k >= 0 ? twoS : twoS * tenTo(-k);
+        Wide n = numerator / denominator;
+        const Wide twice = (numerator % denominator) * 2;
+        if (twice == denominator) {
+            return false;
+        }
+        if (twice > denominator) {
+            ++n;
+        }
+        // N × 10^-k against the interval, both times 2^(s+2) (and 10^k).
+        const Wide scaled = k >= 0 ? n * 4 * twoS : n * tenTo(-k) * 4 * twoS;
+        const Wide unit = k >= 0 ? tenTo(k) : 1;
+        if (scaled == below * unit || scaled == above * unit) {
+            return false;
+        }
+        if (scaled > below * unit && scaled < above * unit) {
+            const auto digits = static_cast<double>(static_cast<uint64_t>(n));
+            result = k >= 0 ? digits / static_cast<double>(static_cast<uint64_t>(tenTo(k)))
+                            : digits * static_cast<double>(static_cast<uint64_t>(tenTo(-k)));
+            return true;
+        }
+    }
+    return false;
+}
+
+// A twips number as the page reads it back from its shortest text (a
+// double, which is not always the float itself: "0.1" is not 0.1f).
+double asPageReadsIt(float value) {
+    if (!std::isfinite(value)) {
+        return std::nan("");
+    }
+    const float magnitude = std::fabs(value);
+    // Whole numbers of twips, the usual case, are written and read exactly.
+    if (magnitude < 16777216.0f && std::trunc(value) == value) {
+        return static_cast<double>(value);
+    }
+    double result = 0;
+    if (magnitude >= 0.0009765625f && magnitude < 16777216.0f && exactShortest(magnitude, result)) {
+        return std::signbit(value) ? -result : result;
+    }
+    return asReadBackByText(value);
+}
+
+void appendGeometry(std::vector<double>& out, const Control& control) {
+    if (control.kind() == ControlKind::Line) {
+        const auto& line = static_cast<const Line&>(control);
+        out.insert(out.end(), {asPageReadsIt(line.x1()), asPageReadsIt(line.y1()),
+                               asPageReadsIt(line.x2()), asPageReadsIt(line.y2())});
+    } else {
+        out.insert(out.end(), {asPageReadsIt(control.left()), asPageReadsIt(control.top()),
+                               asPageReadsIt(control.width()), asPageReadsIt(control.height())});
+    }
+}
+
 } // namespace
 
 std::string cssColor(const Color& color) {
@@ -114,6 +232,7 @@ PageBinding::PageBinding(Form& form) : form_(form), controls_(form.allControls()
         ids_[controls_[i]] = static_cast<int>(i);
     }
     pending_.assign(controls_.size(), false);
+    beyondGeometry_.assign(controls_.size(), false);
     form_.setObserver(this);
 }
 
@@ -224,6 +343,7 @@ std::string PageBinding::takeChanges() {
     for (size_t n = 0; n < order_.size(); ++n) {
         const int id = order_[n];
         pending_[static_cast<size_t>(id)] = false;
+        beyondGeometry_[static_cast<size_t>(id)] = false;
         if (n > 0) {
             out += ',';
         }
@@ -236,6 +356,39 @@ std::string PageBinding::takeChanges() {
     order_.clear();
     out += ']';
     return out;
+}
+
+size_t PageBinding::takeChangeNumbers() {
+    numbers_.clear();
+    std::string& rest = rest_;
+    rest = "[";
+    bool first = true;
+    for (const int id : order_) {
+        const auto at = static_cast<size_t>(id);
+        const Control& control = *controls_[at];
+        pending_[at] = false;
+        numbers_.push_back(id);
+        numbers_.push_back(beyondGeometry_[at]                     ? 2
+                           : control.kind() == ControlKind::Line ? 1
+                                                                 : 0);
+        appendGeometry(numbers_, control);
+        if (beyondGeometry_[at]) {
+            if (!first) {
+                rest += ',';
+            }
+            first = false;
+            JsonWriter json(rest);
+            json.open();
+            json.member("id", id);
+            writeRunTimeState(json, control);
+            json.close();
+        }
+        beyondGeometry_[at] = false;
+    }
+    const size_t count = order_.size();
+    order_.clear();
+    rest += ']';
+    return count;
 }
 
 Control* PageBinding::controlOf(int id, ControlKind kind, ControlKind otherKind) const {
@@ -292,12 +445,15 @@ int PageBinding::status() const {
     return (form_.loaded() ? 1 : 0) | (form_.unloaded() ? 2 : 0) | (form_.halted() ? 4 : 0);
 }
 
-void PageBinding::propertyChanged(Control& control, Property) {
+void PageBinding::propertyChanged(Control& control, Property property) {
     const auto found = ids_.find(&control);
     if (found == ids_.end()) {
         return;
     }
     const auto id = static_cast<size_t>(found->second);
+    if (property != Property::Geometry) {
+        beyondGeometry_[id] = true;
+    }
     if (!pending_[id]) {
         pending_[id] = true;
         order_.push_back(found->second);

@@ -39,6 +39,20 @@ class PageBinding : public ControlObserver {
     // The controls that changed since the last call, in the order they first
     // changed, each with its run-time properties; empties the queue.
     std::string takeChanges();
+    // The same changes, read without text where only geometry changed (the
+    // figures of a run, every tick): kChangeStride numbers per changed
+    // control, in the order they first changed, in changeNumbers(): its id,
+    // 2 if more than its geometry changed (else 1 for a line, 0 for any
+    // other control), and its geometry
+    // (left, top, width, height; a line's x1, y1, x2, y2), each the number
+    // takeChanges() writes as it reads back in the page (NaN for its null).
+    // The controls marked 2 are also in changeRest(), takeChanges()'s list
+    // of them alone, in the same order. Returns the number of controls;
+    // empties the queue.
+    size_t takeChangeNumbers();
+    const std::vector<double>& changeNumbers() const { return numbers_; }
+    const std::string& changeRest() const { return rest_; }
+    static constexpr size_t kChangeStride = 6;
 
     // A page cannot know the system's double-click time: this is the
     // common default.
@@ -69,7 +83,10 @@ class PageBinding : public ControlObserver {
     std::vector<Control*> controls_;
     std::unordered_map<const Control*, int> ids_;
     std::vector<bool> pending_;
+    std::vector<bool> beyondGeometry_; // of a pending control
     std::vector<int> order_;
+    std::vector<double> numbers_;
+    std::string rest_ = "[]";
     PressGuard pressGuard_{kDoubleClickMs};
 };
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+
 #include <string>
 #include <vector>
 
@@ -160,6 +163,60 @@ TEST(PageBinding, SendsEachChangedControlOnceAsItStandsAfterTheEvent) {
         std::string::npos)
         << changes;
     EXPECT_EQ(page.takeChanges(), "[]");
+}
+
+// A run's ticks move figures only: those come as numbers, each the value
+// the page would read from the text; a control that changed more comes
+// flagged and in the text beside them, in the same order.
+TEST(PageBinding, SendsMovedFiguresAsTheNumbersTheTextWouldGive) {
+    SmallForm form;
+    PageBinding page(form);
+    const int button = 2, bob = 8, rail = 9;
+    form.button.onClick = [&form] {
+        form.bob.setLeft(0.1f);
+        form.bob.setTop(-0.0f);
+        form.button.setCaption("b");
+        form.rail.setX2(4080.5f);
+        form.bob.setWidth(1e20f);
+    };
+    ASSERT_TRUE(page.click(button, 0));
+    ASSERT_EQ(page.takeChangeNumbers(), 3u);
+    const std::vector<double>& n = page.changeNumbers();
+    ASSERT_EQ(n.size(), 3 * PageBinding::kChangeStride);
+    EXPECT_EQ(n[0], bob);
+    EXPECT_EQ(n[1], 0) << "a box, geometry alone";
+    EXPECT_EQ(n[2], 0.1) << "the text's 0.1, not the float's 0.100000001…";
+    EXPECT_NE(n[2], static_cast<double>(0.1f));
+    EXPECT_TRUE(std::signbit(n[3]));
+    EXPECT_EQ(n[4], std::strtod(shortestText(1e20f).c_str(), nullptr));
+    EXPECT_EQ(n[6], button);
+    EXPECT_EQ(n[7], 2) << "its caption changed: in the text";
+    EXPECT_EQ(n[12], rail);
+    EXPECT_EQ(n[13], 1) << "a line, geometry alone";
+    EXPECT_EQ(n[16], 4080.5);
+    EXPECT_EQ(page.changeRest().rfind("[{\"id\":2,", 0), 0u) << page.changeRest();
+    EXPECT_EQ(count(page.changeRest(), "\"id\":"), 1u);
+    EXPECT_EQ(page.takeChangeNumbers(), 0u);
+
+    // Through the range a bob's twips take, and far beyond it.
+    uint32_t bits = 12345;
+    for (int n = 0; n < 200000; ++n) {
+        bits = bits * 1664525u + 1013904223u;
+        const float value = std::ldexp(static_cast<float>(bits >> 8), static_cast<int>(bits % 40) - 40);
+        form.bob.setLeft(n % 2 == 0 ? value : -value);
+        ASSERT_EQ(page.takeChangeNumbers(), 1u);
+        ASSERT_EQ(page.changeNumbers()[2], std::strtod(shortestText(form.bob.left()).c_str(), nullptr))
+            << shortestText(form.bob.left());
+    }
+
+    // Taken as text, a control's flag goes with it: it moves alone next time.
+    form.button.onClick = [&form] { form.bob.setCaption("x"); };
+    ASSERT_TRUE(page.click(button, 1000));
+    EXPECT_NE(page.takeChanges(), "[]");
+    form.bob.setLeft(2);
+    ASSERT_EQ(page.takeChangeNumbers(), 1u);
+    EXPECT_EQ(page.changeNumbers()[1], 0);
+    EXPECT_EQ(page.changeRest(), "[]");
 }
 
 TEST(PageBinding, ReachesAnEventEntryOnlyThroughAControlOfItsKind) {

@@ -10,6 +10,7 @@ import { startLanguage } from './i18n/language.js';
 import { languagePicker } from './i18n/language_picker.js';
 import { addLessonTool } from './lesson/lesson_bar.js';
 import { setUpLesson } from './lesson/lesson_setup.js';
+import { takeChanges } from './window/change_list.js';
 import { FormPage } from './window/page.js';
 import { followScreen, keptSettings, restoreSettings } from './window/relayout.js';
 import { readAloudButton } from './speech/read_aloud.js';
@@ -22,7 +23,7 @@ function formApi(module) {
   return {
     platform,
     controls: () => JSON.parse(text(module._shoutotsu_controls())),
-    changes: () => JSON.parse(text(module._shoutotsu_changes())),
+    changes: () => takeChanges(module),
     click: (id) => module._shoutotsu_click(id, performance.now()) === 1,
     scroll: (id, action, thumb) => module._shoutotsu_scroll(id, platform.scrollActions[action], thumb) === 1,
     select: (id) => module._shoutotsu_select(id) === 1,
@@ -142,9 +143,9 @@ async function boot() {
   }, desk);
   // The first frame shows the window, as the lesson's link sets it, and the
   // lesson's tools beside it; what lies below the window (the record, the
-  // class's record) and the offline worker wait until that frame is on the
-  // screen.
-  setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
+  // class's record, the teacher's panel) and the offline worker wait until
+  // that frame is on the screen.
+  const mountTeacherPanel = setUpLesson(/** @type {FormPage} */ (/** @type {unknown} */ (shown)));
   addLessonTool(languagePicker(languageProblem));
   addLessonTool(furiganaSwitch());
   addLessonTool(readAloudButton(page));
@@ -152,6 +153,7 @@ async function boot() {
   await nextFrame();
   document.documentElement.dataset.shown = '1';
   keepBelowWindow(desk, (...values) => page.api.resultFor(...values));
+  mountTeacherPanel();
   registerOfflineWorker();
   // Ready once the frame with all of it is on the screen.
   await nextFrame();

@@ -4,6 +4,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { canvasPlacement, figureBounds, paintFigures, repaintArea } from '../../../web/src/window/figures.js';
+import { takeChanges } from '../../../web/src/window/change_list.js';
 
 const near = (a, b, what) => assert.ok(Math.abs(a - b) < 1e-9, `${what}: ${a} is not ${b}`);
 
@@ -104,4 +105,24 @@ test('a moved figure repaints where it was and is, grown over the whole of a sla
   assert.equal(repaintArea(shown(before), shown(before), before, placement), null, 'nothing changed');
   assert.deepEqual(repaintArea(shown(before), shown([rail, bob, frame]), [rail, bob, frame], placement), { whole: true },
     'another order');
+});
+
+test('moved figures are read as numbers, other changes from the text, in the order they changed', () => {
+  // At byte 16 of the memory: a box moved, a label changed, a line moved.
+  const heap = new Float64Array(2 + 18);
+  heap.set([8, 0, 0.1, NaN, 300, 300, 2, 2, 0, 0, 0, 0, 9, 1, 10, 20, 30, 40], 2);
+  let taken = 3;
+  const module = {
+    HEAPF64: heap,
+    _shoutotsu_take_changes: () => [taken, taken = 0][0],
+    _shoutotsu_change_numbers: () => 16,
+    _shoutotsu_change_rest: () => 1,
+    UTF8ToString: () => '[{"id":2,"left":0,"caption":"x","visible":true}]',
+  };
+  assert.deepEqual(takeChanges(module), [
+    { id: 8, left: 0.1, top: null, width: 300, height: 300 },
+    { id: 2, left: 0, caption: 'x', visible: true },
+    { id: 9, x1: 10, y1: 20, x2: 30, y2: 40 },
+  ]);
+  assert.deepEqual(takeChanges(module), []);
 });

@@ -90,6 +90,17 @@ test('ticks keep their model times however late the page gets the thread, and ea
   assert.ok(busyTicks.slice(3).every(([, , wall]) => wall === 135));
   busy.runUntil(1000);
   assert.deepEqual(busyDraws, [1000], 'a frame draws once whatever number of ticks it covers');
+
+  // スタート pressed at 2000 on a device that takes 25 ms over the event:
+  // the run's first tick is due 10 ms after the press, and made up.
+  busyTicker.set(1, 0);
+  busy.runUntil(2000);
+  busyTicker.input(() => {
+    busy.time += 25;
+    busyTicker.set(1, 10);
+  });
+  busy.runUntil(2040);
+  assert.deepEqual(modelTimes(busyTicks.slice(-4)), [2010, 2020, 2030, 2040]);
 });
 
 test('a page asleep longer than the bound drops the ticks beyond it instead of running a whole run at once', () => {

@@ -15,8 +15,12 @@ import { setAid } from '../aids/aids_store.js';
 const indexOf = (key) => PARAMETER_TABLE.parameters.findIndex((p) => p.key === key);
 
 /**
+ * Sets the window as the link asks; returns what makes the teacher's
+ * panel, which no first view needs (it stands below the record, closed),
+ * so the page makes it after its first frame.
  * @param {import('../window/page.js').FormPage} page the started page
  * @param {string} [search] the address's query
+ * @returns {() => void}
  */
 export function setUpLesson(page, search = location.search) {
   const lesson = readLesson(search);
@@ -24,7 +28,7 @@ export function setUpLesson(page, search = location.search) {
     applyLesson(page, lesson);
     showLesson(page, lesson);
   }
-  mountTeacherPanel(page, lesson.locks, { tools: lesson.tools });
+  return () => mountTeacherPanel(page, lesson.locks, { tools: lesson.tools });
 }
 
 /**

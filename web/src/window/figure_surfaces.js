@@ -72,11 +72,23 @@ export class FigureSurfaces {
       const surface = this.surfaces.get(id);
       if (!surface?.placement) continue;
       const figures = this.controls[id].children.map((child) => this.controls[child]).filter(isFigure);
-      const shown = new Map(figures.map((f) => [f.id, { key: JSON.stringify(f), bounds: figureBounds(f, surface.placement) }]));
-      const area = surface.shown ? repaintArea(surface.shown, shown, figures, surface.placement) : { whole: true };
+      const before = surface.shown;
+      const shown = new Map(figures.map((f) => {
+        const key = drawnKey(f);
+        const was = before?.get(f.id);
+        return [f.id, was?.key === key ? was : { key, bounds: figureBounds(f, surface.placement) }];
+      }));
+      const area = before ? repaintArea(before, shown, figures, surface.placement) : { whole: true };
       surface.shown = shown;
       if (area) paintFigures(surface.context, figures, surface.placement, 'whole' in area ? null : area);
     }
     this.dirty.clear();
   }
 }
+
+// What of a figure its painting depends on and a handler can change: the
+// rest (its kind, colours, fill, width) is fixed when the form loads.
+/** @param {Record<string, any>} f */
+const drawnKey = (f) => (f.kind === 'line'
+  ? `${f.visible} ${f.x1} ${f.y1} ${f.x2} ${f.y2}`
+  : `${f.visible} ${f.left} ${f.top} ${f.width} ${f.height}`);

@@ -28,6 +28,7 @@ import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
 import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
+import { changedMoreThanGeometry } from './change_list.js';
 import { onTableChange } from '../i18n/text.js';
 import { hitBox, reachTargets } from './window_fit.js';
 import { placeWindow } from './window_place.js';
@@ -181,10 +182,12 @@ export class FormPage {
   // Runs one event of the form, then shows what it changed at once.
   event(run) {
     if (this.finished) return;
-    run();
-    this.take();
-    this.draw(false);
-    this.afterChanges(this.api.finishedRun());
+    this.ticker.input(() => {
+      run();
+      this.take();
+      this.draw(false);
+      this.afterChanges(this.api.finishedRun());
+    });
   }
 
   // One tick of timer `id`: the form changes now, the page shows it in the
@@ -193,17 +196,22 @@ export class FormPage {
   tickOnce(id) {
     if (this.finished) return;
     this.api.tick(id);
-    this.take();
+    const more = this.take();
     const ended = this.api.finishedRun();
     if (ended !== null || (this.api.status() & 6) !== 0) this.draw(true);
-    this.afterChanges(ended);
+    // A tick that only moved figures (most of a run's) leaves the state as
+    // it was: the values and speed are the bars' and options' values, and a
+    // run's start and end show in the visibility of スタート and kekka. Any
+    // other tick sends it, so no start, end or value is folded into another.
+    this.afterChanges(ended, more || ended !== null);
   }
 
   // What follows each event and each tick: the run that ended reported,
-  // the state sent, the watchers told, the end or a failure handled.
-  afterChanges(ended) {
+  // the state sent (unless `changed` says it cannot have changed), the
+  // watchers told, the end or a failure handled.
+  afterChanges(ended, changed = true) {
     this.reportRun(ended);
-    if (!this.finished) this.state.send(this.windowElement, ended);
+    if (changed && !this.finished) this.state.send(this.windowElement, ended);
     for (const watch of this.eventWatchers) watch();
     this.afterEvent();
   }
@@ -211,15 +219,18 @@ export class FormPage {
   // Takes the form's changes into the controls; each changed control is
   // shown by the next draw(), against what it showed before. The timers
   // reach the ticker at once, so a phase that ends starts the next timer
-  // within its tick.
+  // within its tick. True if a control changed more than its geometry.
   take() {
+    let more = false;
     for (const change of this.api.changes()) {
+      more ||= changedMoreThanGeometry(change);
       const c = this.controls[change.id];
       const before = { ...c };
       Object.assign(c, change);
       if (c.kind === 'timer' && before.enabled !== c.enabled) this.ticker.set(c.id, c.enabled ? c.interval : 0);
       if (!this.pending.has(c.id)) this.pending.set(c.id, before);
     }
+    return more;
   }
 
   // Shows every control changed since the last draw; `paint` also paints

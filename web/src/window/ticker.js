@@ -9,7 +9,9 @@
 // the order of their model times, so ticks a busy or slow device could not
 // run on time are made up rather than lost, and the run keeps its pace. A
 // timer enabled inside a tick (a phase that ends starts the next) counts
-// from that tick's model time, not from the late moment it actually ran.
+// from that tick's model time, not from the late moment it actually ran;
+// one enabled by a learner's input (スタート) counts from the moment the
+// input came, not from when a slow device got through the event's work.
 //
 // Ticks change the model only; what they changed is drawn once per
 // animation frame, however many ticks that frame covers, so drawing costs
@@ -47,6 +49,7 @@ export class Ticker {
     this.handle = null; // the timeout for the next tick
     this.frame = null; // the animation frame that draws
     this.modelTime = null; // the due time of the tick being run
+    this.inputTime = null; // the moment the input being handled came
     this.paused = false;
     this.stopped = false;
   }
@@ -58,11 +61,24 @@ export class Ticker {
     if (interval > 0) {
       // Enabling a running timer leaves its cadence alone; a timer enabled
       // now first ticks one interval from now, in the model's time.
-      if (!running) this.timers.set(id, { interval, due: (this.modelTime ?? this.clock.now()) + interval });
+      const from = this.modelTime ?? this.inputTime ?? this.clock.now();
+      if (!running) this.timers.set(id, { interval, due: from + interval });
     } else if (running) {
       this.timers.delete(id);
     }
     if (this.modelTime === null) this.schedule();
+  }
+
+  // Runs `handle`, a learner's input to the form, as of now: the timers it
+  // enables count from this moment, however long it takes.
+  input(handle) {
+    const outer = this.inputTime; // an input handled inside another keeps its moment
+    this.inputTime = outer ?? this.clock.now();
+    try {
+      handle();
+    } finally {
+      this.inputTime = outer;
+    }
   }
 
   // For good: after the program ended or failed.
