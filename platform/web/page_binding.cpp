@@ -368,9 +368,7 @@ size_t PageBinding::takeChangeNumbers() {
         const Control& control = *controls_[at];
         pending_[at] = false;
         numbers_.push_back(id);
-        numbers_.push_back(beyondGeometry_[at]                     ? 2
-                           : control.kind() == ControlKind::Line ? 1
-                                                                 : 0);
+        numbers_.push_back(beyondGeometry_[at] ? 2 : control.kind() == ControlKind::Line ? 1 : 0);
         appendGeometry(numbers_, control);
         if (beyondGeometry_[at]) {
             if (!first) {

@@ -202,10 +202,12 @@ TEST(PageBinding, SendsMovedFiguresAsTheNumbersTheTextWouldGive) {
     uint32_t bits = 12345;
     for (int n = 0; n < 200000; ++n) {
         bits = bits * 1664525u + 1013904223u;
-        const float value = std::ldexp(static_cast<float>(bits >> 8), static_cast<int>(bits % 40) - 40);
+        const float value =
+            std::ldexp(static_cast<float>(bits >> 8), static_cast<int>(bits % 40) - 40);
         form.bob.setLeft(n % 2 == 0 ? value : -value);
         ASSERT_EQ(page.takeChangeNumbers(), 1u);
-        ASSERT_EQ(page.changeNumbers()[2], std::strtod(shortestText(form.bob.left()).c_str(), nullptr))
+        ASSERT_EQ(page.changeNumbers()[2],
+                  std::strtod(shortestText(form.bob.left()).c_str(), nullptr))
             << shortestText(form.bob.left());
     }
 

@@ -1,6 +1,6 @@
-// What the page shows once the program has ended: after おわる (a tab cannot
-// close itself, so the page says so and offers to start afresh), and the
-// desktop's message box for a run-time error.
+// The program's end on the page: after おわる (a tab cannot close itself, so
+// the page says so and offers to start afresh), and after a run-time error
+// (the desktop's message box, then the same).
 import { text } from '../i18n/text.js';
 
 function element(name, className, content) {
@@ -51,4 +51,40 @@ export function showErrorBox(desk, report, onOk) {
   box.append(title, body, ok);
   desk.append(box);
   ok.focus();
+}
+
+/**
+ * おわる: a tab cannot close itself, so the page says the program has ended
+ * and offers to start it afresh.
+ * @param {any} page the FormPage
+ */
+export function endProgram(page) {
+  if (page.finished) return;
+  page.finished = true;
+  page.ticker.stop();
+  page.windowElement.hidden = true;
+  showEnded(page.desk);
+}
+
+/**
+ * A run-time error in the form: it has stopped its timers and takes no more
+ * events; the page stops ticking and shows the desktop's message, once, and
+ * after it the program has ended.
+ * @param {any} page the FormPage
+ */
+export function haltProgram(page) {
+  if (page.finished) return;
+  page.finished = true;
+  page.ticker.stop();
+  const report = page.api.error() ?? { title: page.window.caption, text: '' };
+  const { windowElement, desk } = page;
+  // An error while the form loaded ends the program before its window is
+  // ever shown, as on the desktop.
+  if (page.opening) windowElement.hidden = true;
+  windowElement.inert = true;
+  windowElement.setAttribute('aria-hidden', 'true');
+  showErrorBox(desk, report, () => {
+    windowElement.hidden = true;
+    showEnded(desk);
+  });
 }

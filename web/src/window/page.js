@@ -23,18 +23,17 @@
 // distance shown, in whole millimetres) and spoken. Any
 // change of the form's state sends "shoutotsu:state" (form_state.js).
 import { showControl } from './control_view.js';
-import { showEnded, showErrorBox } from './end_panels.js';
+import { endProgram, haltProgram } from './end_panels.js';
 import { FigureSurfaces, isFigure } from './figure_surfaces.js';
 import { FocusChain } from './focus_chain.js';
 import { FormStateEvents } from './form_state.js';
 import { Ticker } from './ticker.js';
 import { changedMoreThanGeometry } from './change_list.js';
 import { onTableChange } from '../i18n/text.js';
-import { hitBox, reachTargets } from './window_fit.js';
-import { placeWindow } from './window_place.js';
+import { hitBox } from './window_fit.js';
+import { fitToScreen, followScreen } from './window_follow.js';
 import { buildWindowElements } from './window_elements.js';
 import { shownCaption, spokenResult, useControls } from './window_text.js';
-
 
 export class FormPage {
   // api: the module's entries (see boot.js); desk: the element that is the
@@ -91,14 +90,7 @@ export class FormPage {
     this.live.setAttribute('aria-live', 'polite');
     this.desk.append(this.live);
     this.fit();
-    addEventListener('resize', () => this.fit(), { signal });
-    // The lesson's bar asks for an edge of the screen where no margin
-    // beside the window holds it.
-    this.desk.addEventListener('shoutotsu:keep-edges', (e) => {
-      this.kept = /** @type {CustomEvent} */ (e).detail;
-      this.fit();
-    }, { signal });
-    this.watchPixelRatio();
+    followScreen(this, signal);
     document.addEventListener('keydown', (e) => {
       if (!this.finished) this.focus.tabKey(e);
     }, { capture: true, signal });
@@ -276,22 +268,7 @@ export class FormPage {
   // Puts the window at its place on the screen, scaled evenly to fit where
   // it does not; no value of the form changes.
   fit() {
-    this.scale = placeWindow(this);
-    this.surfaces.layout(this.scale);
-    const targets = this.controls
-      .filter((c) => ['scrollbar', 'option', 'button'].includes(c.kind) && c.visible)
-      .map((c) => ({ c, ...this.views.get(c.id) }));
-    reachTargets(targets, this.scale);
-    // What stands around the window (the lesson's tools) follows it.
-    this.desk.dispatchEvent(new CustomEvent('shoutotsu:placed'));
-  }
-
-  watchPixelRatio() {
-    const query = matchMedia(`(resolution: ${devicePixelRatio}dppx)`);
-    query.addEventListener?.('change', () => {
-      this.surfaces.layout(this.scale);
-      this.watchPixelRatio();
-    }, { once: true, signal: this.listening.signal });
+    fitToScreen(this);
   }
 
   // --- the end ------------------------------------------------------------
@@ -307,32 +284,13 @@ export class FormPage {
     this.live.remove();
   }
 
-  // おわる: a tab cannot close itself, so the page says the program has
-  // ended and offers to start it afresh.
+  // おわる: the page says the program has ended and offers to start afresh.
   end() {
-    if (this.finished) return;
-    this.finished = true;
-    this.ticker.stop();
-    this.windowElement.hidden = true;
-    showEnded(this.desk);
+    endProgram(this);
   }
 
-  // A run-time error in the form: it has stopped its timers and takes no
-  // more events; the page stops ticking and shows the desktop's message,
-  // once, and after it the program has ended.
+  // A run-time error in the form: the desktop's message, once.
   halt() {
-    if (this.finished) return;
-    this.finished = true;
-    this.ticker.stop();
-    const report = this.api.error() ?? { title: this.window.caption, text: '' };
-    // An error while the form loaded ends the program before its window is
-    // ever shown, as on the desktop.
-    if (this.opening) this.windowElement.hidden = true;
-    this.windowElement.inert = true;
-    this.windowElement.setAttribute('aria-hidden', 'true');
-    showErrorBox(this.desk, report, () => {
-      this.windowElement.hidden = true;
-      showEnded(this.desk);
-    });
+    haltProgram(this);
   }
 }
