@@ -53,6 +53,27 @@ function predictionView() {
 }
 
 /**
+ * Shows the field's name, what it accepts and what the run took.
+ * @param {ReturnType<typeof predictionView>} view
+ * @param {{ bad: boolean, taken: string | null }} state
+ */
+function drawPrediction(view, state) {
+  setText(view.name, text('predictionLabel'));
+  setText(view.unit, text('predictionUnit'));
+  view.field.title = text('predictionHint');
+  view.field.setAttribute('aria-invalid', String(state.bad));
+  // Written only when it changes: an alert says again what is written again.
+  const problem = state.bad ? text('predictionBad') : '';
+  if (view.problem.dataset.said !== problem) {
+    view.problem.dataset.said = problem;
+    setText(view.problem, problem);
+  }
+  view.problem.hidden = !state.bad;
+  setText(view.taken, state.taken ? text('predictionTaken', { prediction: state.taken }) : '');
+  view.taken.hidden = !state.taken;
+}
+
+/**
  * @param {Storage | null} storage where the typed prediction is kept
  * @returns {{ take: () => string, field: HTMLInputElement }}
  */
@@ -62,21 +83,7 @@ export function mountPrediction(storage) {
   const drafts = draftStore(storage);
   const state = { bad: false, taken: /** @type {string | null} */ (null), running: false };
 
-  const draw = () => {
-    setText(view.name, text('predictionLabel'));
-    setText(view.unit, text('predictionUnit'));
-    field.title = text('predictionHint');
-    field.setAttribute('aria-invalid', String(state.bad));
-    // Written only when it changes: an alert says again what is written again.
-    const problem = state.bad ? text('predictionBad') : '';
-    if (view.problem.dataset.said !== problem) {
-      view.problem.dataset.said = problem;
-      setText(view.problem, problem);
-    }
-    view.problem.hidden = !state.bad;
-    setText(view.taken, state.taken ? text('predictionTaken', { prediction: state.taken }) : '');
-    view.taken.hidden = !state.taken;
-  };
+  const draw = () => drawPrediction(view, state);
   const check = () => {
     state.bad = predictionFrom(field.value, languageCode()) === null;
     drafts.keep(field.value);

@@ -76,6 +76,23 @@ async function voiceOrSilence(tag) {
 }
 
 /**
+ * Each sentence as one utterance in `voice`; any that fails stops them all.
+ * @param {string[]} sentences
+ * @param {SpeechSynthesisVoice} voice
+ * @param {() => void} stop
+ */
+function utterancesOf(sentences, voice, stop) {
+  return sentences.map((sentence) => {
+    const utterance = new SpeechSynthesisUtterance(sentence);
+    utterance.voice = voice;
+    utterance.lang = voice.lang;
+    utterance.rate = kRate;
+    utterance.onerror = () => stop();
+    return utterance;
+  });
+}
+
+/**
  * The button and its note; what it says comes from the page's state events.
  * @param {import('../window/page.js').FormPage} page
  * @returns {HTMLElement}
@@ -109,14 +126,7 @@ export function readAloudButton(page) {
     speaking = true;
     show();
     // Held here until spoken: an utterance the page drops may never end.
-    utterances = sentencesOf(spokenParts(form, run, text, languageCode())).map((sentence) => {
-      const utterance = new SpeechSynthesisUtterance(sentence);
-      utterance.voice = voice;
-      utterance.lang = voice.lang;
-      utterance.rate = kRate;
-      utterance.onerror = () => stop();
-      return utterance;
-    });
+    utterances = utterancesOf(sentencesOf(spokenParts(form, run, text, languageCode())), voice, stop);
     utterances[utterances.length - 1].onend = () => {
       speaking = false;
       utterances = [];
