@@ -27,24 +27,6 @@ describe('the lesson\'s steps on the page', () => {
     return page;
   };
 
-  test('the bar stands beside the window, in view with スタート, at a Chromebook\'s and an iPad\'s size', async () => {
-    for (const viewport of [{ width: 1366, height: 768 }, { width: 1180, height: 820 }, { width: 1366, height: 400 }]) {
-      const page = await fresh(viewport);
-      const win = await control(page, 'main').boundingBox();
-      const bar = await control(page, 'lesson-bar').boundingBox();
-      const apart = bar.y >= win.y + win.height || bar.y + bar.height <= win.y
-        || bar.x >= win.x + win.width || bar.x + bar.width <= win.x;
-      assert.ok(apart, `${viewport.width}×${viewport.height}: the bar ${JSON.stringify(bar)} covers none of the window`);
-      for (const name of ['prediction', 'start']) {
-        const box = await control(page, name).boundingBox();
-        assert.ok(box.x >= 0 && box.y >= 0 && box.x + box.width <= viewport.width && box.y + box.height <= viewport.height,
-          `${viewport.width}×${viewport.height}: ${name} is in view`);
-      }
-      assert.equal(await page.evaluate(() => scrollY), 0);
-      await page.close();
-    }
-  });
-
   test('a prediction goes with its run into the row, the CSV and the copied table; a bad one never does', async () => {
     const page = await fresh();
     await shared.context.grantPermissions(['clipboard-read', 'clipboard-write'], { origin: shared.site.url });
