@@ -6,7 +6,7 @@
 import { test } from 'node:test';
 import { readFile } from 'node:fs/promises';
 import assert from 'node:assert/strict';
-import { browserAndSite, control, decodePng, openPage } from './harness.mjs';
+import { browserAndSite, control, decodePng, openPage, recordSettled } from './harness.mjs';
 import { overlaps, windowTexts } from './window_texts.mjs';
 
 const shared = browserAndSite();
@@ -124,6 +124,7 @@ test('furigana stay on over a reload, the chart\'s axis names keep theirs on scr
   await page.evaluate(() => document.querySelector('[data-control="main"]').dispatchEvent(new CustomEvent('shoutotsu:run', {
     bubbles: true, detail: { m1: 20, m2: 20, r1: 10, r2: 10, height: 20, length: 60, speed: 'medium', resultMm: 379, result: '37.9cm' },
   })));
+  await recordSettled(page);
   const names = await page.$$eval('.record-drawing svg .record-axis-name', (ts) => ts.map((t) => [t.textContent, t.getBBox().width]));
   const bases = names.filter(([name]) => /[\u4e00-\u9fff]/.test(name));
   assert.equal(bases.length, 2);

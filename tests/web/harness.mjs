@@ -86,12 +86,17 @@ export function modelLayout(screenWidthTwips, screenHeightTwips) {
   return layout;
 }
 
-// Waits until the run has ended: the start button is back, now "クリア".
+// Waits until the record below the window has taken every run reported.
+export const recordSettled = (page) => page.waitForFunction(() => !document.querySelector('.record-host[aria-busy="true"]'));
+
+// Waits until the run has ended: the start button is back, now "クリア",
+// and the record below the window has taken the run's row.
 export async function waitForRunEnd(page, timeout = 30000) {
   await page.waitForFunction(
     () => {
       const start = document.querySelector('[data-control="start"]');
-      return start && start.textContent.trim() === 'クリア' && start.offsetParent !== null;
+      return start && start.textContent.trim() === 'クリア' && start.offsetParent !== null
+        && !document.querySelector('.record-host[aria-busy="true"]');
     },
     null,
     { timeout },

@@ -18,10 +18,11 @@ const sizes = [{ width: 1366, height: 768 }, { width: 1180, height: 820 }, { wid
 
 const shared = browserAndSite();
 
-// A run has ended once the result is shown and the start button is back.
+// A run has ended once the result is shown, the start button is back and
+// the record has taken the run's row.
 const runEnd = (page) => page.waitForFunction(() => {
   const shown = (name) => document.querySelector(`[data-control="${name}"]`)?.checkVisibility();
-  return shown('kekka') && shown('start');
+  return shown('kekka') && shown('start') && !document.querySelector('.record-host[aria-busy="true"]');
 }, null, { timeout: 30000 });
 
 test('the Japanese table holds the core\'s captions and screen-reader names word for word', async () => {

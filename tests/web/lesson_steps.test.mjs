@@ -4,7 +4,7 @@
 import { test, describe } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFile } from 'node:fs/promises';
-import { browserAndSite, control, decodePng, openPage, waitForRunEnd } from './harness.mjs';
+import { browserAndSite, control, decodePng, openPage, recordSettled, waitForRunEnd } from './harness.mjs';
 
 const KEY = 'shoutotsu.record.v1';
 // A run as the form reports it in its shoutotsu:run event.
@@ -110,6 +110,7 @@ describe('the lesson\'s steps on the page', () => {
     for (const r of [run({ m1: 10 }), run({ m1: 30 }), run({ m1: 50 }), run({ m1: 50, height: 30, r1: 12 }), run({ m1: 50, height: 30, r1: 12, speed: 'fast' })]) {
       await page.evaluate((x) => window.report(x), r);
     }
+    await recordSettled(page);
     const rows = await rowCells(page);
     assert.deepEqual(rows.map((row) => row.changed), [[], ['m1'], ['m1'], ['r1', 'height'], []]);
     assert.deepEqual(rows.map((row) => Boolean(row.many)), [false, false, false, true, false]);
