@@ -52,11 +52,6 @@ EMSCRIPTEN_KEEPALIVE const char* shoutotsu_controls() {
     return shoutotsu::kept(text, page ? page->describeControls() : "[]");
 }
 
-EMSCRIPTEN_KEEPALIVE const char* shoutotsu_changes() {
-    static std::string text;
-    return shoutotsu::kept(text, page ? page->takeChanges() : "[]");
-}
-
 EMSCRIPTEN_KEEPALIVE int shoutotsu_take_changes() {
     return page ? static_cast<int>(page->takeChangeNumbers()) : 0;
 }

@@ -4,9 +4,8 @@
 // until the next call of the same function).
 //
 //   const char* shoutotsu_controls(void)   every control, as JSON
-//   const char* shoutotsu_changes(void)    the changes since the last call
-//   int shoutotsu_take_changes(void)       the same, as numbers: how many
-//        controls changed; shoutotsu_change_numbers() then points to six
+//   int shoutotsu_take_changes(void)       the changes since the last call:
+//        how many controls changed; shoutotsu_change_numbers() then points to six
 //        doubles for each and shoutotsu_change_rest() is the JSON of those
 //        that changed more than their geometry (PageBinding::takeChangeNumbers)
 //   int shoutotsu_click(int id, double nowMs)

@@ -37,7 +37,8 @@ class PageBinding : public ControlObserver {
     // look is built on.
     static std::string describePlatform();
     // The controls that changed since the last call, in the order they first
-    // changed, each with its run-time properties; empties the queue.
+    // changed, each with its run-time properties, as text; empties the
+    // queue. The page takes the numbers below; this is what they stand for.
     std::string takeChanges();
     // The same changes, read without text where only geometry changed (the
     // figures of a run, every tick): kChangeStride numbers per changed
