@@ -24,26 +24,33 @@ export const MAX_PREDICTION_MM = 2000;
 
 // Every name a speed has had or has in any language, to its key: the
 // keys themselves, the options' names (速, 中, 遅) and each language's.
-const SPEED_NAMES = new Map();
+// Made when first asked for, which reads every language's table.
+/** @type {Map<string, string> | undefined} */
+let speedNames;
 const fold = (/** @type {string} */ name) => name.normalize('NFKC').trim().toLowerCase();
-PARAMETER_TABLE.speeds.forEach((speed, i) => {
-  SPEED_NAMES.set(fold(speed.key), speed.key);
-  SPEED_NAMES.set(fold(speed.name), speed.key);
-  for (const { table } of Object.values(LANGUAGES)) {
-    const name = table[`a11y.sp(${i})`];
-    if (name) SPEED_NAMES.set(fold(name), speed.key);
-  }
-});
-// The names earlier pages wrote in Portuguese and Spanish, masculine before
-// the options agreed with "velocidade"/"velocidad": files saved then still read.
-[['rápido', 'fast'], ['médio', 'medium'], ['medio', 'medium'], ['lento', 'slow']].forEach(([name, key]) => SPEED_NAMES.set(name, key));
+function allSpeedNames() {
+  if (speedNames) return speedNames;
+  const names = new Map();
+  PARAMETER_TABLE.speeds.forEach((speed, i) => {
+    names.set(fold(speed.key), speed.key);
+    names.set(fold(speed.name), speed.key);
+    for (const { table } of Object.values(LANGUAGES)) {
+      const name = table[`a11y.sp(${i})`];
+      if (name) names.set(fold(name), speed.key);
+    }
+  });
+  // The names earlier pages wrote in Portuguese and Spanish, masculine before
+  // the options agreed with "velocidade"/"velocidad": files saved then still read.
+  [['rápido', 'fast'], ['médio', 'medium'], ['medio', 'medium'], ['lento', 'slow']].forEach(([name, key]) => names.set(name, key));
+  return (speedNames = names);
+}
 
 /**
  * A speed's key from its key or its name in any language; null if none.
  * @param {unknown} written
  * @returns {string | null}
  */
-export const speedKeyOf = (written) => SPEED_NAMES.get(fold(String(written ?? ''))) ?? null;
+export const speedKeyOf = (written) => allSpeedNames().get(fold(String(written ?? ''))) ?? null;
 
 /**
  * Checks one run as numbers; a wrong field is a fault in the page's wiring

@@ -27,7 +27,12 @@ const normal = (/** @type {string} */ cell) => cell.normalize('NFKC').trim().rep
 const FORMER = {
   formerRun: 'run', formerM1: 'm1', formerM2: 'm2', formerSpeed: 'speed', formerPrediction: 'prediction', formerResult: 'result',
 };
-const KNOWN = (() => {
+// Every header name of every language, to its key; made when a file is
+// first read, which reads every language's table.
+/** @type {Map<string, string> | undefined} */
+let knownNames;
+function knownHeaders() {
+  if (knownNames) return knownNames;
   const known = new Map();
   /** @param {string | undefined} name @param {string} key */
   const add = (name, key) => name && known.set(normal(name), key);
@@ -45,8 +50,8 @@ const KNOWN = (() => {
     add(t('resultColumn')?.replace('{result}', t('resultName')), 'result');
     for (const c of CONDITIONS) add(`${t(`setting_${c.key}`)} (${c.unit})`, c.key);
   }
-  return known;
-})();
+  return (knownNames = known);
+}
 
 /**
  * The file's text, or what keeps it from being one.
@@ -122,7 +127,8 @@ function headerKeys(cells) {
   const names = cells.map(normal);
   // Empty cells after the last name are a spreadsheet's leftovers.
   while (names.length && names[names.length - 1] === '') names.pop();
-  const keys = names.map((name) => KNOWN.get(name));
+  const known = knownHeaders();
+  const keys = names.map((name) => known.get(name));
   const wanted = TABLE_KEYS.filter((key) => key !== 'prediction');
   if (keys.includes(undefined) || new Set(keys).size !== keys.length || !wanted.every((key) => keys.includes(key))) return null;
   return /** @type {string[]} */ (keys);

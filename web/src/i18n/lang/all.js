@@ -1,6 +1,8 @@
 // Every language the page offers, by its code, with the name a speaker of
 // it knows it by and the code the browser knows it by (for <html lang>,
-// its fonts and its voices).
+// its fonts and its voices). Japanese is the page's own; another language's
+// table is made the first time it is read, so a page shown in Japanese
+// never builds the other six before its first frame.
 import en from './en.js';
 import es from './es.js';
 import fil from './fil.js';
@@ -9,13 +11,24 @@ import pt from './pt.js';
 import vi from './vi.js';
 import zh from './zh.js';
 
-/** @type {Record<string, { name: string, tag: string, table: Record<string, string> }>} */
+/**
+ * @param {string} name
+ * @param {string} tag
+ * @param {() => Record<string, string>} make
+ */
+function later(name, tag, make) {
+  /** @type {Record<string, string> | undefined} */
+  let table;
+  return { name, tag, get table() { return (table ??= make()); } };
+}
+
+/** @type {Record<string, { name: string, tag: string, readonly table: Record<string, string> }>} */
 export const LANGUAGES = {
   ja: { name: '日本語', tag: 'ja', table: ja },
-  en: { name: 'English', tag: 'en', table: en },
-  pt: { name: 'Português', tag: 'pt-BR', table: pt },
-  zh: { name: '中文（简体）', tag: 'zh-Hans', table: zh },
-  fil: { name: 'Filipino', tag: 'fil', table: fil },
-  vi: { name: 'Tiếng Việt', tag: 'vi', table: vi },
-  es: { name: 'Español', tag: 'es', table: es },
+  en: later('English', 'en', en),
+  pt: later('Português', 'pt-BR', pt),
+  zh: later('中文（简体）', 'zh-Hans', zh),
+  fil: later('Filipino', 'fil', fil),
+  vi: later('Tiếng Việt', 'vi', vi),
+  es: later('Español', 'es', es),
 };

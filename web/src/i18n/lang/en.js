@@ -1,6 +1,6 @@
 // English. Words for children: the striking bob, the struck bob, the rail,
 // the slope.
-export default {
+export default () => ({
   'window.main': 'Bob Collision',
   'window.title': 'Bob Collision',
   'window.title_s': '',
@@ -224,4 +224,4 @@ export default {
 
   predictionTaken: 'Prediction for this trial: {prediction}cm',
   lessonFromLink: 'Teacher\'s link',
-};
+});

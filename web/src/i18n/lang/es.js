@@ -1,6 +1,6 @@
 // Español. Palabras para niños: la bola que golpea, la bola golpeada, el
 // riel, la rampa.
-export default {
+export default () => ({
   'window.main': 'Choque de bolas',
   'window.title': 'Choque de bolas',
   'window.title_s': '',
@@ -224,4 +224,4 @@ export default {
 
   predictionTaken: 'Predicción de esta prueba: {prediction}cm',
   lessonFromLink: 'Enlace del maestro',
-};
+});

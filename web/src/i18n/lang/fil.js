@@ -1,6 +1,6 @@
 // Filipino. Mga salita para sa mga bata: ang bolang tumatama, ang bolang
 // tinatamaan, ang riles, ang dalisdis.
-export default {
+export default () => ({
   'window.main': 'Banggaan ng mga Bola',
   'window.title': 'Banggaan ng mga Bola',
   'window.title_s': '',
@@ -224,4 +224,4 @@ export default {
 
   predictionTaken: 'Hula para sa pagsubok na ito: {prediction}cm',
   lessonFromLink: 'Link ng guro',
-};
+});

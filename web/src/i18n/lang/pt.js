@@ -1,6 +1,6 @@
 // Português (do Brasil). Palavras para crianças: a bolinha que bate, a
 // bolinha atingida, o trilho, a rampa.
-export default {
+export default () => ({
   'window.main': 'Colisão de bolinhas',
   'window.title': 'Colisão de bolinhas',
   'window.title_s': '',
@@ -224,4 +224,4 @@ export default {
 
   predictionTaken: 'Previsão desta tentativa: {prediction}cm',
   lessonFromLink: 'Link do professor',
-};
+});

@@ -1,5 +1,5 @@
 // Tiếng Việt. Từ cho trẻ em: bi đập, bi bị đập, đường ray, dốc.
-export default {
+export default () => ({
   'window.main': 'Va chạm của viên bi',
   'window.title': 'Va chạm của viên bi',
   'window.title_s': '',
@@ -223,4 +223,4 @@ export default {
 
   predictionTaken: 'Dự đoán cho lần này: {prediction}cm',
   lessonFromLink: 'Liên kết của giáo viên',
-};
+});

@@ -1,5 +1,5 @@
 // 中文（简体）。给孩子的词：撞击球、被撞球、轨道、斜面。
-export default {
+export default () => ({
   'window.main': '小球的碰撞',
   'window.title': '小球的碰撞',
   'window.title_s': '',
@@ -224,4 +224,4 @@ export default {
   classReading: '正在读“{file}”（{n}/{count}）…',
   noticeNotesJoined: '另一个标签页里写的笔记已经和这里的合在一起了。请检查一下。',
 
-};
+});
