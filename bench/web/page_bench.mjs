@@ -2,7 +2,8 @@
 // baseline build measured in the same run: a run's pace (wall time from
 // "スタート" to the run's end over its ticks × 10 ms) at full speed and on a
 // CPU 4 and 6 times slower, what a frame of a run costs the main thread by
-// phase (Chromium's timeline trace), the first frame against the page's own
+// phase (Chromium's timeline trace) beside the least a frame of a bare
+// canvas of the window's size costs, the first frame against the page's own
 // static copy, and the single file's bytes.
 // Usage: node bench/web/page_bench.mjs [--baseline OLD.html] [--first-frame | --frame-cost | --pace]
 //          [--no-trace] [--runs N] [--rate R] [--speed fast|medium]
@@ -49,6 +50,7 @@ const timeReady = () => {
 // The page's own size on the screen the benchmark uses; the static copy is
 // made at the same size, so both lay out the same window.
 const viewport = { width: 1366, height: 768 };
+const floorPage = new URL('one_canvas.html', import.meta.url).href;
 
 // Runs the page's renderer `rate` times slower than the machine can, as the
 // DevTools protocol does for a slow device: a school tablet rather than this
@@ -134,6 +136,30 @@ async function timeRun(context, url, speed, option, rate, trace = false) {
   return { ratio: wall / (ticksOfRun(speed) * 10), costs };
 }
 
+// The page's drawing canvas, in device pixels.
+async function drawingSize(context, url) {
+  const page = await openPage(context, url, viewport);
+  const size = await page.evaluate(() => [...document.querySelectorAll('canvas')]
+    .map((canvas) => ({ width: canvas.width, height: canvas.height }))
+    .reduce((a, b) => (b.width * b.height > a.width * a.height ? b : a)));
+  await page.close();
+  return size;
+}
+
+// What `frames` frames of one bob moving on a canvas of `size` alone cost
+// at 4x, traced as the page's run is: the least any frame of a drawing of
+// the window's size costs this browser.
+async function canvasFloorCosts(context, size, frames) {
+  const page = await context.newPage();
+  await page.setViewportSize(viewport);
+  await page.goto(`${floorPage}?width=${size.width}&height=${size.height}`);
+  await page.waitForSelector('html[data-ready="1"]');
+  await slowCpu(context, page, 4);
+  const costs = frameCosts(await recordTrace(context, page, () => page.evaluate((n) => window.animate(n), frames)));
+  await page.close();
+  return costs;
+}
+
 const args = process.argv.slice(2);
 const option = (name) => (args.includes(name) ? args[args.indexOf(name) + 1] : undefined);
 const onlyFirstFrame = args.includes('--first-frame');
@@ -173,7 +199,14 @@ if (!onlyFirstFrame && !onlyPace && !args.includes('--no-trace')) {
   for (let run = 0; run < 3; run++) {
     for (const [name] of builds) traced.get(name).push((await timeRun(context, urls.get(name), 'medium', 'sp(1)', 4, true)).costs);
   }
-  for (const [name] of builds) {
+  // The floor: a page with only a canvas of the window's drawing size,
+  // one bob moved on it per frame, as many frames as the page drew.
+  const size = await drawingSize(context, urls.get('page'));
+  const frames = median(traced.get('page').map((r) => r.frames));
+  const floor = `one canvas ${size.width}x${size.height}`;
+  traced.set(floor, []);
+  for (let run = 0; run < 3; run++) traced.get(floor).push(await canvasFloorCosts(context, size, frames));
+  for (const name of [...builds.map(([build]) => build), floor]) {
     const runs = traced.get(name);
     const per = (divisor, p) => median(runs.map((r) => r.totals[p] / divisor(r)));
     const sum = (divisor) => median(runs.map((r) => drawn.reduce((total, p) => total + r.totals[p], 0) / divisor(r)));
