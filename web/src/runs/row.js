@@ -9,6 +9,7 @@
 //                one decimal of a centimetre at most), or null
 // Only views turn these into text.
 import { LANGUAGES } from '../i18n/lang/all.js';
+import { once } from '../once.js';
 import { PARAMETER_TABLE } from './parameter_table.js';
 import { CONDITIONS, SPEED_KEYS } from './columns.js';
 import { mmFromText } from './distance.js';
@@ -25,11 +26,9 @@ export const MAX_PREDICTION_MM = 2000;
 // Every name a speed has had or has in any language, to its key: the
 // keys themselves, the options' names (速, 中, 遅) and each language's.
 // Made when first asked for, which reads every language's table.
-/** @type {Map<string, string> | undefined} */
-let speedNames;
 const fold = (/** @type {string} */ name) => name.normalize('NFKC').trim().toLowerCase();
-function allSpeedNames() {
-  if (speedNames) return speedNames;
+const allSpeedNames = once(() => {
+  /** @type {Map<string, string>} */
   const names = new Map();
   PARAMETER_TABLE.speeds.forEach((speed, i) => {
     names.set(fold(speed.key), speed.key);
@@ -42,8 +41,8 @@ function allSpeedNames() {
   // The names earlier pages wrote in Portuguese and Spanish, masculine before
   // the options agreed with "velocidade"/"velocidad": files saved then still read.
   [['rápido', 'fast'], ['médio', 'medium'], ['medio', 'medium'], ['lento', 'slow']].forEach(([name, key]) => names.set(name, key));
-  return (speedNames = names);
-}
+  return names;
+});
 
 /**
  * A speed's key from its key or its name in any language; null if none.

@@ -8,6 +8,7 @@ import { LANGUAGES } from '../i18n/lang/all.js';
 import ja from '../i18n/lang/ja.js';
 import { CONDITIONS, conditionOf, SPEED_KEYS, speedName } from './columns.js';
 import { mmFromText } from './distance.js';
+import { once } from '../once.js';
 import { MAX_PREDICTION_MM, speedKeyOf } from './row.js';
 import { COLUMN_TEXT, TABLE_KEYS } from './table_text.js';
 import { splitTable } from './table_split.js';
@@ -29,10 +30,8 @@ const FORMER = {
 };
 // Every header name of every language, to its key; made when a file is
 // first read, which reads every language's table.
-/** @type {Map<string, string> | undefined} */
-let knownNames;
-function knownHeaders() {
-  if (knownNames) return knownNames;
+const knownHeaders = once(() => {
+  /** @type {Map<string, string>} */
   const known = new Map();
   /** @param {string | undefined} name @param {string} key */
   const add = (name, key) => name && known.set(normal(name), key);
@@ -50,8 +49,8 @@ function knownHeaders() {
     add(t('resultColumn')?.replace('{result}', t('resultName')), 'result');
     for (const c of CONDITIONS) add(`${t(`setting_${c.key}`)} (${c.unit})`, c.key);
   }
-  return (knownNames = known);
-}
+  return known;
+});
 
 /**
  * The file's text, or what keeps it from being one.

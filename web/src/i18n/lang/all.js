@@ -3,6 +3,7 @@
 // its fonts and its voices). Japanese is the page's own; another language's
 // table is made the first time it is read, so a page shown in Japanese
 // never builds the other six before its first frame.
+import { once } from '../../once.js';
 import en from './en.js';
 import es from './es.js';
 import fil from './fil.js';
@@ -17,9 +18,8 @@ import zh from './zh.js';
  * @param {() => Record<string, string>} make
  */
 function later(name, tag, make) {
-  /** @type {Record<string, string> | undefined} */
-  let table;
-  return { name, tag, get table() { return (table ??= make()); } };
+  const table = once(make);
+  return { name, tag, get table() { return table(); } };
 }
 
 /** @type {Record<string, { name: string, tag: string, readonly table: Record<string, string> }>} */
